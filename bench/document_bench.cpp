@@ -1,0 +1,66 @@
+// Reading and writing the largest bridge (8,190 points, 8,190 lines) beside a
+// plain copy of the same bytes.
+#include "document.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+
+namespace {
+
+const std::vector<uint8_t>& largestBridge()
+{
+    static const std::vector<uint8_t> bytes = [] {
+        trv::Document d;
+        d.NPoints = trv::kMaxPoints;
+        d.NLines = trv::kMaxLines;
+        for (int i = 1; i <= d.NPoints; ++i)
+            for (int j = 1; j <= trv::kPointWords; ++j)
+                d.Pnt[i][j] = i * 31 + j;
+        for (int i = 1; i <= d.NLines; ++i)
+            d.Lin[i] = {0, 0, i - 1, i % d.NPoints, 1, 0x40000000, 0, 0};
+        return trv::serializeDocument(d, true);
+    }();
+    return bytes;
+}
+
+void PlainCopy(benchmark::State& state)
+{
+    const auto& src = largestBridge();
+    std::vector<uint8_t> dst(src.size());
+    for (auto _ : state) {
+        std::memcpy(dst.data(), src.data(), src.size());
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(src.size()));
+}
+BENCHMARK(PlainCopy);
+
+void ReadLargestBridge(benchmark::State& state)
+{
+    const auto& src = largestBridge();
+    trv::Document d;
+    for (auto _ : state) {
+        auto reason = trv::parseDocument(src, false, d);
+        benchmark::DoNotOptimize(reason);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(src.size()));
+}
+BENCHMARK(ReadLargestBridge);
+
+void WriteLargestBridge(benchmark::State& state)
+{
+    trv::Document d;
+    trv::parseDocument(largestBridge(), false, d);
+    for (auto _ : state) {
+        auto bytes = trv::serializeDocument(d, true);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(largestBridge().size()));
+}
+BENCHMARK(WriteLargestBridge);
+
+} // namespace
+
+BENCHMARK_MAIN();

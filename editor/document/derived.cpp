@@ -1,0 +1,102 @@
+#include "derived.h"
+
+#include "document.h"
+#include "text_number.h"
+#include "words.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace trv {
+
+std::string landItemText(int column, double e)
+{
+    return padLeft(formatLeadingBlank(columnDisplayX(column)), 5) + padLeft(formatNumber(e), 7);
+}
+
+std::string pointItemText(int index, bool fixed, double x, double y)
+{
+    std::string s = padLeft(std::to_string(index), 4);
+    s += ' ';
+    s += fixed ? 'F' : 'S';
+    s += padLeft(formatNumber(x), 6);
+    s += padLeft(formatNumber(y), 5);
+    s += ' ';
+    return s;
+}
+
+std::string lineItemText(int kind, long long a, long long b)
+{
+    std::string s(1, kind == 2 ? 'R' : 'L');
+    s += padLeft(formatLeadingBlank(double(a)), 5);
+    s += padLeft(formatLeadingBlank(double(b)), 5);
+    return s;
+}
+
+void deriveTables(const Document& doc, DerivedTables& t)
+{
+    const auto& H = doc.Head;
+    const int np = std::clamp(doc.NPoints, 0, kMaxPoints);
+    const int nl = std::clamp(doc.NLines, 0, kMaxLines);
+
+    t.WaterE = wordToEditorY(H[1]);
+    t.WaterY = MapDisplayY(t.WaterE);
+    t.RailY = wordToEditorY(H[2]);
+    t.Budget = H[3];
+    t.LeftEnd = wordToLeftEnd(H[4]);
+    t.RightEnd = wordToRightEnd(H[5]);
+    t.WaterText = formatNumber(t.WaterE);
+    t.RailText = formatNumber(t.RailY > 0 ? 2 * t.RailY : t.RailY);
+    t.MoneyText = std::to_string(t.Budget);
+    t.CostText = std::to_string(100LL * nl);
+    t.BudgetLeftText = std::to_string(int64_t(t.Budget) - 100LL * nl);
+    t.LeftText = formatNumber(t.LeftEnd);
+    t.RightText = formatNumber(2 * t.RightEnd);
+    t.LLines = std::to_string(nl) + " Lines";
+
+    t.LandItem.resize(kColumns);
+    for (int c = 1; c <= kColumns; ++c) {
+        const double e = wordToEditorY(H[c + 5]);
+        t.LandItem[c - 1] = landItemText(c, e);
+        t.LandY[c] = MapDisplayY(e);
+    }
+
+    t.FirstSoft = 0;
+    t.PntX.resize(np + 1);
+    t.PntY.resize(np + 1);
+    t.PointItem.resize(np);
+    for (int i = 1; i <= np; ++i) {
+        const auto& r = doc.Pnt[i];
+        const bool fixed = r[1] == 2;
+        if (!fixed && t.FirstSoft == 0)
+            t.FirstSoft = i;
+        t.PntX[i] = wordToDisplayX(r[2]);
+        t.PntY[i] = MapDisplayYPoint(wordToEditorY(r[3]));
+        t.PointItem[i - 1] = pointItemText(i, fixed, t.PntX[i], t.PntY[i]);
+    }
+    const int fixedCount = t.fixedCount(np);
+    t.LabelLPoint = formatLeadingBlank(fixedCount) + " Fixed " + formatLeadingBlank(np - fixedCount) + " Soft";
+
+    t.LinA.resize(nl + 1);
+    t.LinB.resize(nl + 1);
+    t.LinKind.resize(nl + 1);
+    t.LinLen.resize(nl + 1);
+    t.LineItem.resize(nl);
+    for (int i = 1; i <= nl; ++i) {
+        const auto& r = doc.Lin[i];
+        // A document always holds valid ends (files are checked when read), but
+        // keep the tables safe for records the tools are still building.
+        t.LinA[i] = int(std::clamp<long long>(r[2] + 1LL, 0, np));
+        t.LinB[i] = int(std::clamp<long long>(r[3] + 1LL, 0, np));
+        t.LinKind[i] = r[4];
+        t.LineItem[i - 1] = lineItemText(r[4], r[2] + 1LL, r[3] + 1LL);
+    }
+    for (int i = 1; i <= nl; ++i) {
+        const int a = t.LinA[i], b = t.LinB[i];
+        const double dx = (a && b) ? (t.PntX[a] - t.PntX[b]) / 2 : 0;
+        const double dy = (a && b) ? t.PntY[a] - t.PntY[b] : 0;
+        t.LinLen[i] = std::sqrt(dx * dx + dy * dy);
+    }
+}
+
+} // namespace trv

@@ -1,0 +1,106 @@
+#include "file_io.h"
+
+#include "document.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace trv {
+
+std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::string* error)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) {
+        if (error)
+            *error = std::strerror(errno);
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes;
+    uint8_t buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.insert(bytes.end(), buf, buf + n);
+    const bool failed = std::ferror(f);
+    std::fclose(f);
+    if (failed) {
+        if (error)
+            *error = "read error";
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) {
+        if (error)
+            *error = std::strerror(errno);
+        return false;
+    }
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const int err = errno;
+    const bool closed = std::fclose(f) == 0;
+    if (!(ok && closed)) {
+        if (error)
+            *error = std::strerror(ok ? errno : err);
+        return false;
+    }
+    return true;
+}
+
+bool fileExists(const std::string& path)
+{
+    std::error_code ec;
+    return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+std::string resolveLetterCase(const std::string& path)
+{
+    if (path.empty() || fileExists(path))
+        return path;
+    const fs::path p(path);
+    const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const std::string want = p.filename().string();
+    auto lower = [](std::string s) {
+        for (char& c : s)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    const std::string wantLower = lower(want);
+    std::string found;
+    int matches = 0;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (lower(name) == wantLower && it->is_regular_file(ec)) {
+            found = (dir / name).string();
+            ++matches;
+        }
+    }
+    return matches == 1 ? found : path;
+}
+
+ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message)
+{
+    if (!fileExists(path))
+        return ReadStatus::Missing;
+    std::string error;
+    auto bytes = readFileBytes(path, &error);
+    if (!bytes) {
+        message = refusalMessage(path, error);
+        return ReadStatus::Refused;
+    }
+    const std::string reason = parseDocument(*bytes, isLevelName(path), doc);
+    if (!reason.empty()) {
+        message = refusalMessage(path, reason);
+        return ReadStatus::Refused;
+    }
+    return ReadStatus::Ok;
+}
+
+} // namespace trv

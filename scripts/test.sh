@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets everything up, builds with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and runs every test (the fuzz targets included, for a bounded number of inputs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRUSSWICK_SANITIZE=ON -DTRUSSWICK_BENCH=OFF
+cmake --build build-check
+cd build-check
+ctest --output-on-failure -j2 --timeout 600
