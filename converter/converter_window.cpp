@@ -8,6 +8,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMimeData>
@@ -177,6 +178,10 @@ void ConverterWindow::showStatus(const QString& text)
 
 QString ConverterWindow::ConvertFile()
 {
+    // Folders and special files (a pipe would block the read) are no bridges.
+    if (!QFileInfo(sourcePath_).isFile())
+        return QFileInfo::exists(sourcePath_) ? QStringLiteral("not an ordinary file")
+                                              : QStringLiteral("cannot open the file (it does not exist)");
     QFile in(sourcePath_);
     if (!in.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot open the file (%1)").arg(in.errorString());
