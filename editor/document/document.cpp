@@ -1,6 +1,7 @@
 #include "document.h"
 
 #include <algorithm>
+#include <cctype>
 #include <bit>
 #include <cstring>
 

@@ -2,6 +2,7 @@
 
 #include "document.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

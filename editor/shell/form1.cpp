@@ -1,0 +1,67 @@
+#include "form1.h"
+
+#include "colors.h"
+#include "list_box.h"
+#include "opt.h"
+#include "pic_box.h"
+#include "platform.h"
+
+#include <QRadioButton>
+#include <QResizeEvent>
+
+Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platform(platform_)
+{
+    setWindowTitle("Zarvines Trusswick Editor v0.8");
+    for (int i = 1; i <= 12; ++i)
+        ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
+    buildControls();
+    buildMenus();
+    opt = new Opt(this);
+    connectDocument();
+    connectJournal();
+    connectView();
+    connectFiles();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::select(QRadioButton* b)
+{
+    if (b->isChecked())
+        emit b->toggled(true); // selecting again still runs the reaction
+    else
+        b->setChecked(true);
+}
+
+bool Form1::msgBox(const QString& text, bool okCancel, bool warning)
+{
+    return platform.message(this, text, okCancel ? Platform::Buttons::OkCancel : Platform::Buttons::Ok, warning);
+}
+
+void Form1::setPointer(PointerShape s)
+{
+    pointer = s;
+    switch (s) {
+    case PointerShape::Default: Pic->setCursor(Qt::ArrowCursor); break;
+    case PointerShape::Cross: Pic->setCursor(Qt::CrossCursor); break;
+    case PointerShape::UpArrow: Pic->setCursor(Qt::UpArrowCursor); break;
+    }
+}
+
+void Form1::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    // Form_Resize: lay the view out again unless minimised.
+    LayoutPending = true;
+    if (!isMinimized())
+        Redraw_Click();
+}
+
+void Form1::Redraw_Click()
+{
+    if (PMove->isChecked())
+        setPointer(PointerShape::Default); // drops a picked-up point
+    if (doc.NPoints != 0)
+        SaveDocument();
+}

@@ -1,0 +1,200 @@
+// The editor's main window. It owns the document, the journal, the view state,
+// the tool state and every control; its handlers are split by concern over the
+// form1_*.cpp files.
+#pragma once
+#include "derived.h"
+#include "document.h"
+#include "journal.h"
+#include "view_transform.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class ClickFrame;
+class ClickLabel;
+class ListBox;
+class MouseButton;
+class Opt;
+class PicBox;
+class Platform;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class ScrollBar;
+
+enum class PointerShape { Default, Cross, UpArrow };
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `appDir` is the working folder (journal files, settings, template).
+    Form1(Platform& platform, const QString& appDir);
+    ~Form1() override;
+
+    // ---- document, journal (form1_document.cpp, form1_journal.cpp)
+    trv::Document doc;
+    trv::DerivedTables tables;
+    trv::Journal journal;
+    int& UndoPos = journal.UndoPos; // the current journal state
+    int UseFile = 0;
+    QString AppDir;
+    int SelPoint = -1;
+    std::vector<std::array<double, 3>> PntAcc; // spring accumulators, reset by every load
+
+    void LoadDocument();
+    void SaveDocument();
+    void ApplySaveType();
+    // Records an edit: names the step and writes it.
+    void recordStep(const std::string& name);
+    void MDelAllLines_Click();
+    void SavLines_MouseUp();
+    void MDelSoft_Click();
+    void SavSoft_MouseUp();
+    void MUndo_Click();
+    void MRedo_Click();
+    void Undo_Click();
+    void UdoList_MouseUp(int row);
+    void UdoList_LostFocus();
+    void ShowJournalDump();
+
+    // ---- file commands (form1_files.cpp)
+    void OpenDocument();
+    void File_Change();
+    void Proc_Change();
+    void MNew_Click();
+    void BuLoad_Click();
+    void BuSave_Click();
+    void BuSaveAs_Click();
+    // ---- start-up and exit (form1_startup.cpp)
+    void Form_Load();
+    void Exit_Click();
+    void SaveSettingsAndEnd();
+    void MViewHelp_Click();
+    void MTutorial_Click();
+    void applyPicColors();
+
+    // ---- bitmap export (form1_export.cpp)
+    void BmpSave();
+
+    // ---- view (form1_view.cpp)
+    trv::ViewState view;
+    bool LayoutPending = true;
+    double BottomY = 0;
+    void RenderView();
+    void LayoutView();
+    void previewSizing();
+    void UpdateViewScale();
+    void Zoom_Change();
+    void Center_MouseDown();
+    void BYScroll_Click();
+    void BYScroll_MouseMove();
+    void AutoScrollAtEdges(int buttons, double x, double y);
+    QPointF ToScreen(double x, double y) const;
+    QPointF ToDisplay(double x, double y) const;
+
+    // ---- tool state (used by the editing handlers)
+    double PtrX = 0, PtrLandY = 0;
+    int TerrainDrag = 0;
+    int LineStart = 0;
+    PointerShape pointer = PointerShape::Default;
+    void setPointer(PointerShape s);
+    void Redraw_Click();
+
+    // ---- option values shared with the options window
+    std::array<uint32_t, 13> ColorTable{}; // 1..12, red + 256 * green + 65536 * blue
+    std::array<double, 7> WindowPlacement{0, 0, 0, 9000, 12000, 0, 0}; // 1..6
+    bool ValueBoxFocus = false;
+    bool DebugListFocus = false;
+    Opt* opt = nullptr;
+    Platform& platform;
+    QString ChosenFile;
+
+    // ---- controls, by their names
+    QPushButton *BuLoad, *BuSaveAs, *BuSave, *Exit;
+    QGroupBox* Frame1;
+    QRadioButton *SavBrg, *SavLvl;
+    QCheckBox *SavSoft, *SavLines;
+    QPushButton *Undo, *Redo, *Options, *Test;
+    ListBox* UdoList;
+    ClickFrame* FrameKoordinaten;
+    ClickLabel *LabelX, *LabelY, *YP;
+    QLabel *LabelZoomText, *LabelZoom, *LabelSchwarz;
+    ScrollBar* Zoom;
+    QRadioButton *ELine, *ELand, *EPoint, *EGen;
+    ClickLabel* LabelEditMode;
+    ClickFrame *FrameLE, *FramePE, *FrameLd, *FrameGen;
+    QRadioButton *LDraw, *LRail, *LDel;
+    QCheckBox *LDrawRail, *CRail, *LineMDrawPoint;
+    QComboBox* LCombo;
+    QLabel *LabelActLine1, *LabelActLine2, *LabelLineLen, *LabelLineLen2, *LLines;
+    ListBox* LLine;
+    QRadioButton *PNew, *PMove, *PFix, *PDel;
+    QCheckBox *NewFixed, *DelAtLine, *Snap;
+    ClickLabel* LabelLPoint;
+    ListBox* LPoint;
+    QPushButton* Runder;
+    QCheckBox* DrawFix;
+    QLineEdit* LandFix;
+    QLabel* LabelLandscapeList;
+    ListBox* Land;
+    ClickLabel *LabelWater, *LabelRail, *LabelLeft, *LabelRight, *LabelGeld;
+    MouseButton *WaterU, *WaterD, *RailU, *RailD, *LeftU, *LeftD, *RightU, *RightD;
+    QLineEdit *Water, *Rail, *LeftE, *RightE, *Money;
+    QLabel *LabelDollar1, *LLabelCost, *LabelCost, *LabelDollar2, *LLabelBudgetLeft, *LabelBudgetLeft, *LabelDollar3;
+    ClickLabel* Redraw;
+    MouseButton *BYScroll2, *Center2, *BYScroll, *Center3, *Center;
+    PicBox* Pic;
+    QLineEdit* Proc;
+    ClickFrame* FrameAbout;
+    ScrollBar *XOff, *YOff;
+    QLineEdit* File;
+    ListBox* LDebug;
+    QCheckBox* FixLooksSoft;
+
+    // ---- menus
+    QMenu *MFile, *MLineEdit, *MPoint, *MHelp;
+    QAction *MNew, *MLoad, *MSave, *MSaveAs, *MBmp, *MUndo, *MRedo, *MOptions, *MExit;
+    QAction *MNewLine, *MLine, *MDelLine, *MDelAllLines;
+    QAction *MNewPoint, *MMovePoint, *MFixSoft, *MDelPoint, *MDelSoft;
+    QAction *MLand, *MGeneral;
+    QAction *MViewHelp, *MTutorial, *MAbout;
+
+    // Selects an option button and runs its click reaction, also when it was
+    // selected already.
+    void select(QRadioButton* b);
+    // Message box through the platform seam; true for OK.
+    bool msgBox(const QString& text, bool okCancel = false, bool warning = false);
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildControls();   // form1_layout.cpp
+    void buildMenus();      // form1_layout.cpp
+    void connectDocument(); // form1_document.cpp
+    void connectView();     // form1_view.cpp
+    void connectJournal();  // form1_journal.cpp
+    void connectFiles();    // form1_files.cpp
+    void clearJournalNames();
+    void closeUndoList();
+    // Refuses a file the reader would refuse, before anything changes.
+    bool checkReadable(const QString& path);
+
+    void readSettings();
+    void openTextFile(const QString& path, const QString& missingText);
+
+    bool loading_ = false; // the loader is writing the value boxes
+    bool ending_ = false;  // the process is ending
+};
+
+// Twips (window units) to pixels.
+inline int tw(double twips) { return int(twips / 15.0 + 0.5); }

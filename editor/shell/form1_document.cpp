@@ -1,0 +1,257 @@
+// Loading and saving the document, the save-type controls and the commands
+// that drop lines or soft points.
+#include "form1.h"
+
+#include "controls.h"
+#include "file_io.h"
+#include "list_box.h"
+#include "opt.h"
+#include "pic_box.h"
+#include "text_number.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSaveFile>
+
+namespace {
+std::string local(const QString& s) { return QDir::toNativeSeparators(s).toStdString(); }
+} // namespace
+
+void Form1::connectDocument()
+{
+    connect(SavLines, &QCheckBox::clicked, this, [this] { SavLines_MouseUp(); });
+    connect(SavSoft, &QCheckBox::clicked, this, [this] { SavSoft_MouseUp(); });
+    connect(SavBrg, &QRadioButton::clicked, this, [this] { ApplySaveType(); });
+    connect(SavLvl, &QRadioButton::clicked, this, [this] { ApplySaveType(); });
+    connect(MDelAllLines, &QAction::triggered, this, [this] { MDelAllLines_Click(); });
+    connect(MDelSoft, &QAction::triggered, this, [this] { MDelSoft_Click(); });
+}
+
+bool Form1::checkReadable(const QString& path)
+{
+    const std::string name = trv::resolveLetterCase(local(path));
+    trv::Document probe;
+    std::string message;
+    if (trv::readDocumentFile(name, probe, message) != trv::ReadStatus::Refused)
+        return true;
+    msgBox(QString::fromStdString(message), false, true);
+    return false;
+}
+
+void Form1::LoadDocument()
+{
+    std::string name;
+    if (UseFile == 1)
+        name = trv::resolveLetterCase(local(File->text()));
+    else
+        name = trv::journalFileName(local(AppDir), UndoPos);
+
+    if (name.empty() || !trv::fileExists(name)) {
+        if (UseFile == 1)
+            journal.restart();
+        QDir::setCurrent(AppDir);
+        return;
+    }
+    std::string message;
+    if (trv::readDocumentFile(name, doc, message) != trv::ReadStatus::Ok) {
+        // The reader refused the bytes: the document and the journal stay as they were.
+        UseFile = 0;
+        msgBox(QString::fromStdString(message), false, true);
+        return;
+    }
+    if (UseFile == 1)
+        journal.restart();
+
+    trv::deriveTables(doc, tables);
+    LLines->setText(QString::fromStdString(tables.LLines));
+
+    // The loader's own text updates name no journal step.
+    loading_ = true;
+    Water->setText(QString::fromStdString(tables.WaterText));
+    Rail->setText(QString::fromStdString(tables.RailText));
+    Money->setText(QString::fromStdString(tables.MoneyText));
+    LabelCost->setText(QString::fromStdString(tables.CostText));
+    LabelBudgetLeft->setText(QString::fromStdString(tables.BudgetLeftText));
+    LeftE->setText(QString::fromStdString(tables.LeftText));
+    RightE->setText(QString::fromStdString(tables.RightText));
+    loading_ = false;
+
+    // The lists take the row texts over; the tables get the old rows back as buffers.
+    Land->swapRows(tables.LandItem);
+    LPoint->swapRows(tables.PointItem);
+    LabelLPoint->setText(QString::fromStdString(tables.LabelLPoint));
+    if (SelPoint != 0 && SelPoint < LPoint->count())
+        LPoint->setListIndex(SelPoint);
+    PntAcc.assign(size_t(doc.NPoints) + 1, {0, 0, 0});
+    LLine->swapRows(tables.LineItem);
+
+    LayoutPending = true;
+    if (UseFile == 1) {
+        UseFile = 0;
+        SaveDocument();
+    } else {
+        RenderView();
+    }
+}
+
+void Form1::SaveDocument()
+{
+    const bool named = UseFile == 1;
+    if (named && opt->Confirm->isChecked() && doc.NPoints != 0) {
+        const bool dropsLines = doc.NLines != 0 && !SavLines->isChecked();
+        const bool dropsSoft = tables.FirstSoft != 0 && !SavSoft->isChecked();
+        if (dropsLines || dropsSoft) {
+            QString text = "Discarding lines ";
+            if (!SavSoft->isChecked())
+                text += "and soft points ";
+            text += "\nOK to proceed";
+            if (!msgBox(text, true, true)) {
+                UseFile = 0; // nothing written, the document stays
+                return;
+            }
+        }
+    }
+
+    if (named) {
+        // A document without points is never written to a named file.
+        if (doc.NPoints == 0) {
+            LoadDocument();
+            return;
+        }
+        trv::Document out = doc;
+        if (!SavSoft->isChecked() && tables.FirstSoft != 0) {
+            out.NPoints = std::max(1, tables.FirstSoft - 1);
+            // Lines that end at a dropped point go with it, so the file holds no
+            // line to a missing point.
+            int kept = 0;
+            for (int i = 1; i <= out.NLines; ++i)
+                if (out.Lin[i][2] < out.NPoints && out.Lin[i][3] < out.NPoints)
+                    out.Lin[++kept] = out.Lin[i];
+            out.NLines = kept;
+        }
+        if (!SavLines->isChecked())
+            out.NLines = 0;
+        out.Head[trv::kHeadPoints] = out.NPoints;
+        out.Head[trv::kHeadLines] = out.NLines;
+        const auto bytes = trv::serializeDocument(out, !SavLvl->isChecked());
+        const QString path = QString::fromStdString(trv::resolveLetterCase(local(File->text())));
+        QSaveFile f(path);
+        const bool ok = f.open(QIODevice::WriteOnly) &&
+                        f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size()) &&
+                        f.commit();
+        if (!ok) {
+            UseFile = 0;
+            msgBox("Cannot save " + path + ":\n" + f.errorString(), false, true);
+            return;
+        }
+        doc = std::move(out);
+        LoadDocument();
+        return;
+    }
+
+    // A journal step. A document without points is written too, so that undo
+    // never reads a state left over from an earlier document.
+    bool advanced = false;
+    if (journal.stepNamed()) {
+        if (UndoPos >= trv::kMaxJournalState) {
+            msgBox("The undo journal is full (" + QString::number(trv::kMaxJournalState) +
+                       " steps). Save the document to start a new journal.",
+                   false, true);
+            journal.UndoName[size_t(UndoPos)].clear();
+            LoadDocument(); // back to the last state that was written
+            return;
+        }
+        ++UndoPos;
+        advanced = true;
+    }
+    if (!SavLines->isChecked())
+        doc.NLines = 0;
+    doc.Head[trv::kHeadPoints] = doc.NPoints;
+    doc.Head[trv::kHeadLines] = doc.NLines;
+    std::string error;
+    const std::string name = trv::journalFileName(local(AppDir), UndoPos);
+    if (!trv::writeFileBytes(name, trv::serializeDocument(doc, true), &error)) {
+        msgBox(QString::fromStdString("Cannot write the undo file " + name + ":\n" + error), false, true);
+        if (advanced) {
+            --UndoPos;
+            journal.UndoName[size_t(UndoPos)].clear();
+        }
+        LoadDocument(); // the document returns to the last state written
+        return;
+    }
+    LoadDocument();
+}
+
+void Form1::ApplySaveType()
+{
+    QString text = File->text();
+    if (text.isEmpty())
+        return;
+    if (!SavLvl->isChecked()) {
+        File->setText(text.left(std::max<qsizetype>(0, text.size() - 3)) + "brg");
+        SavBrg->setChecked(true);
+        SavSoft->setChecked(true);
+        SavLines->setEnabled(true);
+        SavLines->setChecked(true);
+        ELine->setEnabled(true);
+        MLineEdit->setEnabled(true);
+    } else {
+        File->setText(text.left(std::max<qsizetype>(0, text.size() - 3)) + "lvl");
+        SavLvl->setChecked(true);
+        SavSoft->setChecked(true);
+        SavLines->setChecked(false);
+        SavLines->setEnabled(false);
+        ELine->setEnabled(false);
+        MLineEdit->setEnabled(false);
+        if (doc.NLines != 0)
+            SavLines_MouseUp();
+        select(EPoint);
+    }
+}
+
+void Form1::recordStep(const std::string& name)
+{
+    journal.UndoName[size_t(UndoPos)] = name;
+    UseFile = 0;
+    SaveDocument();
+}
+
+void Form1::MDelAllLines_Click()
+{
+    doc.NLines = 0;
+    recordStep("Line: Delete All Lines");
+    SavLines->setChecked(true);
+}
+
+void Form1::SavLines_MouseUp()
+{
+    if (SavLines->isChecked())
+        return;
+    recordStep("Line: Delete All Lines");
+    SavLines->setChecked(false);
+}
+
+void Form1::MDelSoft_Click()
+{
+    if (doc.NLines != 0)
+        MDelAllLines_Click();
+    if (tables.FirstSoft != 0)
+        doc.NPoints = std::max(1, tables.FirstSoft - 1);
+    recordStep("Point: Delete All Soft");
+    SavSoft->setChecked(true);
+    SavLines->setChecked(true);
+}
+
+void Form1::SavSoft_MouseUp()
+{
+    if (SavSoft->isChecked())
+        return;
+    MDelSoft_Click();
+    SavSoft->setChecked(false);
+    SavLines->setChecked(false);
+}

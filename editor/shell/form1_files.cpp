@@ -1,0 +1,161 @@
+// File commands: New, Open, Save, Save As, the current-file box and the
+// command box through which the options window asks for work.
+#include "form1.h"
+
+#include "file_io.h"
+#include "module1.h"
+#include "opt.h"
+#include "scroll_bar.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+bool endsWithNoCase(const QString& s, const QString& tail) { return s.right(tail.size()).compare(tail, Qt::CaseInsensitive) == 0; }
+// A name whose fourth character from the end is a dot has a three-letter extension.
+bool hasThreeLetterExtension(const QString& s) { return s.size() >= 5 && s[s.size() - 4] == '.'; }
+} // namespace
+
+void Form1::connectFiles()
+{
+    connect(File, &QLineEdit::textChanged, this, [this] { File_Change(); });
+    connect(Proc, &QLineEdit::textChanged, this, [this] { Proc_Change(); });
+    connect(BuLoad, &QPushButton::clicked, this, [this] { BuLoad_Click(); });
+    connect(BuSave, &QPushButton::clicked, this, [this] { BuSave_Click(); });
+    connect(BuSaveAs, &QPushButton::clicked, this, [this] { BuSaveAs_Click(); });
+    connect(MNew, &QAction::triggered, this, [this] { MNew_Click(); });
+    connect(MLoad, &QAction::triggered, this, [this] { BuLoad_Click(); });
+    connect(MSave, &QAction::triggered, this, [this] { BuSave_Click(); });
+    connect(MSaveAs, &QAction::triggered, this, [this] { BuSaveAs_Click(); });
+    connect(Exit, &QPushButton::clicked, this, [this] { Exit_Click(); });
+    connect(MExit, &QAction::triggered, this, [this] { Exit_Click(); });
+    connect(MViewHelp, &QAction::triggered, this, [this] { MViewHelp_Click(); });
+    connect(MTutorial, &QAction::triggered, this, [this] { MTutorial_Click(); });
+}
+
+void Form1::File_Change()
+{
+    QString text = File->text();
+    const QString tail = text.right(3).toLower();
+    if (tail == "lvl" || tail == "brg") {
+        const QString fixed = text.left(text.size() - 3) + tail;
+        if (tail == "lvl")
+            SavLvl->setChecked(true);
+        else
+            SavBrg->setChecked(true);
+        if (fixed != text) {
+            File->setText(fixed); // runs this handling again with the lower-case extension
+            return;
+        }
+    }
+    setWindowTitle("Zarvines Trusswick Editor v0.8   -   " + text);
+    ApplySaveType();
+}
+
+void Form1::Proc_Change()
+{
+    const int v = int(Opt::value(Proc));
+    switch (v) {
+    case 1: RenderView(); break;
+    case 2:
+        LayoutPending = true;
+        RenderView();
+        break;
+    case 8: ShowJournalDump(); break;
+    default: return;
+    }
+    Proc->setText("0");
+}
+
+void Form1::clearJournalNames()
+{
+    for (int k = 0; k <= trv::kMaxJournalState && !journal.UndoName[size_t(k)].empty(); ++k)
+        journal.UndoName[size_t(k)].clear();
+}
+
+void Form1::OpenDocument()
+{
+    SavSoft->setChecked(true);
+    if (SavBrg->isChecked())
+        SavLines->setChecked(true);
+    clearJournalNames();
+    XOff->setValue(0);
+    YOff->setValue(0);
+    if (!opt->Apply->isChecked())
+        Zoom->setValue(301);
+    UseFile = 1;
+    LoadDocument();
+}
+
+void Form1::MNew_Click()
+{
+    const QString path = AppDir + "/new.brg";
+    if (!trv::fileExists(path.toStdString())) {
+        File->setText(path);
+        msgBox("new.brg not found", false, true);
+        return;
+    }
+    if (!checkReadable(path))
+        return;
+    File->setText(path);
+    SavBrg->setChecked(true);
+    clearJournalNames();
+    XOff->setValue(0);
+    YOff->setValue(0);
+    opt->Apply->setChecked(false);
+    Zoom->setValue(301);
+    UseFile = 1;
+    LoadDocument();
+}
+
+void Form1::BuLoad_Click()
+{
+    // Agreeing to discard only counts once another document is really loaded: a
+    // cancelled dialog or a refused file keeps the document marked as changed.
+    if (opt->Confirm->isChecked() && journal.changed()) {
+        if (!msgBox("You have made changes blah blah...\nDiscard changes and load?", true, true))
+            return;
+    }
+    QString filter = !SavLvl->isChecked() ? "Bridges (*.brg)|*.brg|Levels (*.lvl)|*.lvl"
+                                          : "Levels (*.lvl)|*.lvl|Bridge (*.brg)|*.brg";
+    filter += "|Alle Dateien (*.*)|*.*";
+    const PathSplit at = splitPath(File->text());
+    ChosenFile = ShowOpenDialog(platform, this, filter, at.name, at.folder);
+    if (!hasThreeLetterExtension(ChosenFile))
+        return;
+    // A file the reader refuses changes nothing, not even the current name.
+    if (!checkReadable(ChosenFile))
+        return;
+    journal.UndoName[0].assign(1, 'L'); // assigning the literal trips a false -Wrestrict in g++ 12
+    File->setText(ChosenFile);
+    OpenDocument();
+}
+
+void Form1::BuSave_Click()
+{
+    UseFile = 1;
+    SaveDocument();
+}
+
+void Form1::BuSaveAs_Click()
+{
+    QString filter = !SavLvl->isChecked() ? "Bridges (*.brg)|*.brg" : "Levels (*.lvl)|*.lvl";
+    filter += "|For bitmap use *.bmp|*.*|Alle Dateien (*.*)|*.*";
+    const PathSplit at = splitPath(File->text());
+    ChosenFile = ShowSaveDialog(platform, this, filter, at.name, at.folder, opt->Confirm->isChecked());
+    if (ChosenFile.isEmpty())
+        return;
+    if (ChosenFile.size() >= 5 && endsWithNoCase(ChosenFile, ".bmp")) {
+        BmpSave();
+        return;
+    }
+    if (!hasThreeLetterExtension(ChosenFile))
+        ChosenFile += SavBrg->isChecked() ? ".brg" : ".lvl";
+    File->setText(ChosenFile);
+    UseFile = 1;
+    SaveDocument();
+}

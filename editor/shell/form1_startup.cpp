@@ -1,0 +1,185 @@
+// Start-up with the settings file, the exit command and the end of the process.
+#include "form1.h"
+
+#include "colors.h"
+#include "file_io.h"
+#include "form_tutor.h"
+#include "list_box.h"
+#include "opt.h"
+#include "pic_box.h"
+#include "platform.h"
+#include "settings.h"
+#include "text_number.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+
+namespace {
+// Settings files of older formats, told apart by the letter case of the name.
+const char* const kOlderSettingsNames[] = {"TRV.INI", "TRv.ini", "TRv.inI", "TRv.iNi", "TRv.Ini", "TRV.ini"};
+
+// Exact, case-sensitive lookup of a stored name in a folder.
+bool storedNameExists(const QString& dir, const QString& name)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System).contains(name, Qt::CaseSensitive);
+}
+
+QString numberText(double v) { return QString::fromStdString(trv::formatNumber(v)); }
+} // namespace
+
+void Form1::Form_Load()
+{
+    QDir::setCurrent(AppDir);
+    for (const char* older : kOlderSettingsNames)
+        if (storedNameExists(AppDir, older))
+            QFile::remove(AppDir + "/" + older);
+
+    const bool haveSettings = storedNameExists(AppDir, "Trv.ini");
+    if (haveSettings)
+        readSettings();
+    else {
+        for (int i = 1; i <= 12; ++i)
+            ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
+        WindowPlacement = {0, 0, 0, 9000, 12000, 0, 0};
+        FormTutor tutor(this);
+        connect(&tutor, &FormTutor::tutorialRequested, this, [this] { MTutorial_Click(); });
+        tutor.exec();
+    }
+
+    applyPicColors();
+    opt->ColorList->setListIndex(0);
+    LCombo->clear();
+    LCombo->addItems({"0", "1", "2", "3"});
+    LCombo->setCurrentIndex(0);
+    QDir::setCurrent(AppDir);
+    OpenDocument();
+}
+
+void Form1::applyPicColors()
+{
+    Pic->foreColor = trv::colorFromPacked(ColorTable[7]);
+    Pic->backColor = trv::colorFromPacked(ColorTable[1]);
+    Pic->Shap.color = trv::colorFromPacked(ColorTable[5]);
+    Pic->LLL.color = trv::colorFromPacked(ColorTable[5]);
+}
+
+void Form1::readSettings()
+{
+    const auto bytes = trv::readFileBytes((AppDir + "/Trv.ini").toStdString());
+    if (!bytes)
+        return;
+    Settings s;
+    // What the file lacks keeps the values the controls hold now.
+    s.colors = {};
+    for (int i = 1; i <= 12; ++i)
+        s.colors[size_t(i - 1)] = int32_t(ColorTable[size_t(i)]);
+    const SettingsRead got = parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), s);
+    if (got.file)
+        File->setText(QString::fromStdString(s.file));
+    QLineEdit* boxes[] = {opt->ScrollSize, opt->LandStyle, opt->XYdiff, opt->BmpLeft, opt->BmpRight, opt->BmpHeight,
+                          opt->BackStyle};
+    for (int k = 0; k < got.numbers; ++k)
+        boxes[k]->setText(numberText(s.numbers[size_t(k)]));
+    QCheckBox* checks[] = {opt->Confirm, opt->WSize, opt->Grid, opt->Boundaries, opt->Raillevel, opt->Train,
+                           opt->AutoScroll};
+    for (int k = 0; k < got.checks; ++k)
+        checks[k]->setChecked(s.checks[size_t(k)] != 0);
+    if (got.placement == 6) {
+        for (int k = 0; k < 6; ++k)
+            WindowPlacement[size_t(k + 1)] = s.placement[size_t(k)];
+        if (opt->WSize->isChecked()) {
+            setGeometry(tw(WindowPlacement[1]), tw(WindowPlacement[2]), tw(WindowPlacement[4]), tw(WindowPlacement[3]));
+            const int state = int(WindowPlacement[5]);
+            setWindowState(state == 2 ? Qt::WindowMaximized : state == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
+        }
+        opt->move(opt->x(), tw(WindowPlacement[6]));
+    }
+    for (int k = 0; k < got.colors; ++k)
+        ColorTable[size_t(k + 1)] = uint32_t(s.colors[size_t(k)]);
+}
+
+void Form1::Exit_Click()
+{
+    if (opt->Confirm->isChecked() && journal.changed()) {
+        if (!msgBox("You have made changes blah blah...\nDiscard changes and exit?", true, true))
+            return;
+    }
+    SaveSettingsAndEnd();
+}
+
+void Form1::closeEvent(QCloseEvent* e)
+{
+    // Every way out goes through the same prompt and settings write.
+    e->ignore();
+    if (!ending_)
+        Exit_Click();
+}
+
+void Form1::SaveSettingsAndEnd()
+{
+    opt->Apply->setChecked(false);
+    QCoreApplication::processEvents();
+    if (!isMinimized() && !isMaximized()) {
+        WindowPlacement[1] = x() * 15.0;
+        WindowPlacement[2] = y() * 15.0;
+        WindowPlacement[3] = height() * 15.0;
+        WindowPlacement[4] = width() * 15.0;
+        WindowPlacement[6] = opt->y() * 15.0;
+    }
+    Settings s;
+    s.file = File->text().toStdString();
+    const QLineEdit* boxes[] = {opt->ScrollSize, opt->LandStyle, opt->XYdiff, opt->BmpLeft, opt->BmpRight,
+                                opt->BmpHeight, opt->BackStyle};
+    for (int k = 0; k < 7; ++k)
+        s.numbers[size_t(k)] = Opt::value(boxes[k]);
+    const QCheckBox* checks[] = {opt->Confirm, opt->WSize, opt->Grid, opt->Boundaries, opt->Raillevel, opt->Train,
+                                 opt->AutoScroll};
+    for (int k = 0; k < 7; ++k)
+        s.checks[size_t(k)] = checks[k]->isChecked() ? 1 : 0;
+    for (int k = 0; k < 4; ++k)
+        s.placement[size_t(k)] = WindowPlacement[size_t(k + 1)];
+    s.placement[4] = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+    s.placement[5] = WindowPlacement[6];
+    for (int k = 0; k < 12; ++k)
+        s.colors[size_t(k)] = int32_t(ColorTable[size_t(k + 1)]);
+
+    const std::string text = formatSettings(s);
+    QSaveFile f(AppDir + "/Trv.ini");
+    const bool ok = f.open(QIODevice::WriteOnly) && f.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
+                    f.commit();
+    if (!ok)
+        msgBox("Cannot write the settings file " + AppDir + "/Trv.ini:\n" + f.errorString(), false, true);
+
+    for (int n = 1;; ++n) {
+        const QString name = QString::fromStdString(trv::journalFileName(AppDir.toStdString(), n));
+        if (!QFile::exists(name) || !QFile::remove(name))
+            break;
+    }
+    ending_ = true;
+    platform.endProcess();
+}
+
+void Form1::openTextFile(const QString& path, const QString& missingText)
+{
+    if (QFile::exists(path) && platform.openTextViewer(path))
+        return;
+    msgBox(missingText);
+}
+
+void Form1::MViewHelp_Click()
+{
+    openTextFile(AppDir + "/Zarvines_TW_Editor08.txt", "Zarvines_TW_Editor08.txt\n" + QString(17, ' ') + "Not found");
+}
+
+void Form1::MTutorial_Click()
+{
+    openTextFile(AppDir + "/Tutorial.txt", QString(7, ' ') + "Tutorial.txt not found");
+}

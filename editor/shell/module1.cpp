@@ -1,0 +1,49 @@
+#include "module1.h"
+
+#include "platform.h"
+
+QStringList qtFilters(QString filter)
+{
+    if (!filter.endsWith('|'))
+        filter += '|';
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString desc = parts[i];
+        QString pattern = parts[i + 1].trimmed();
+        if (pattern.isEmpty())
+            pattern = "*";
+        pattern.replace(';', ' ');
+        out << (desc.endsWith("(" + pattern + ")") ? desc : desc + " (" + pattern + ")");
+    }
+    return out;
+}
+
+namespace {
+QString cleaned(QString s)
+{
+    const qsizetype nul = s.indexOf(QChar(0));
+    if (nul >= 0)
+        s.truncate(nul);
+    return s.trimmed();
+}
+} // namespace
+
+QString ShowOpenDialog(Platform& p, QWidget* owner, const QString& filter, const QString& name, const QString& folder)
+{
+    return cleaned(p.openFile(owner, qtFilters(filter), folder, name.left(254)));
+}
+
+QString ShowSaveDialog(Platform& p, QWidget* owner, const QString& filter, const QString& name, const QString& folder,
+                       bool confirm)
+{
+    return cleaned(p.saveFile(owner, qtFilters(filter), folder, name.left(254), confirm));
+}
+
+PathSplit splitPath(const QString& path)
+{
+    const qsizetype cut = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));
+    if (cut < 0)
+        return {QString(), path};
+    return {path.left(cut + 1), path.mid(cut + 1)};
+}

@@ -1,0 +1,22 @@
+// The two file dialogs, taking the filter in its "description|pattern|..." form.
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class Platform;
+class QWidget;
+
+// "Bridges (*.brg)|*.brg|Alle Dateien (*.*)|*.*" -> Qt's name filters. A pair
+// without a pattern accepts every file.
+QStringList qtFilters(QString filter);
+
+// Both return the chosen path without surrounding blanks, or "" when cancelled.
+QString ShowOpenDialog(Platform& p, QWidget* owner, const QString& filter, const QString& name, const QString& folder);
+QString ShowSaveDialog(Platform& p, QWidget* owner, const QString& filter, const QString& name, const QString& folder,
+                       bool confirm);
+
+// Splits a path at its last "/" or "\": the folder keeps the separator.
+struct PathSplit {
+    QString folder, name;
+};
+PathSplit splitPath(const QString& path);

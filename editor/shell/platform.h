@@ -1,0 +1,33 @@
+// What the editor asks of the desktop and tests cannot click through: message
+// boxes, the file dialogs and the text viewer. Tests pass a fake.
+#pragma once
+#include <QString>
+
+class QWidget;
+
+class Platform {
+public:
+    enum class Buttons { Ok, OkCancel };
+    virtual ~Platform() = default;
+    // True for OK.
+    virtual bool message(QWidget* owner, const QString& text, Buttons buttons, bool warning) = 0;
+    // The chosen path, or "" when cancelled. `filters` are in Qt's form ("Bridges (*.brg)").
+    virtual QString openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name) = 0;
+    virtual QString saveFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name,
+                             bool confirmOverwrite) = 0;
+    // Opens a text file in the desktop's viewer without waiting; false when it cannot.
+    virtual bool openTextViewer(const QString& path) = 0;
+    // Ends the process once the current handler returns; no further handler runs.
+    virtual void endProcess() = 0;
+};
+
+// The real desktop: QMessageBox, QFileDialog, QDesktopServices.
+class DesktopPlatform : public Platform {
+public:
+    bool message(QWidget* owner, const QString& text, Buttons buttons, bool warning) override;
+    QString openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name) override;
+    QString saveFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name,
+                     bool confirmOverwrite) override;
+    bool openTextViewer(const QString& path) override;
+    void endProcess() override;
+};

@@ -1,0 +1,99 @@
+#include "editor_fixture.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include <filesystem>
+
+void ensureApplication()
+{
+    if (QApplication::instance())
+        return;
+    static int argc = 1;
+    static char name[] = "editor_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv); // lives until the process ends
+}
+
+bool FakePlatform::message(QWidget*, const QString& text, Buttons b, bool warning)
+{
+    messages.push_back({text, b, warning});
+    if (b == Buttons::Ok || answers.empty())
+        return true;
+    const bool a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QString FakePlatform::openFile(QWidget*, const QStringList& filters, const QString& folder, const QString& name)
+{
+    dialogs.push_back({false, filters, folder, name, false});
+    if (chosenFiles.empty())
+        return {};
+    QString f = chosenFiles.front();
+    chosenFiles.pop_front();
+    return f;
+}
+
+QString FakePlatform::saveFile(QWidget*, const QStringList& filters, const QString& folder, const QString& name,
+                               bool confirm)
+{
+    dialogs.push_back({true, filters, folder, name, confirm});
+    if (chosenFiles.empty())
+        return {};
+    QString f = chosenFiles.front();
+    chosenFiles.pop_front();
+    return f;
+}
+
+bool FakePlatform::openTextViewer(const QString& path)
+{
+    viewed << path;
+    return true;
+}
+
+QString EditorTest::copyData(const char* name, const char* as)
+{
+    const std::string target = dir.file(as ? as : name);
+    std::filesystem::copy_file(trvtest::dataDir() + "/" + name, target,
+                               std::filesystem::copy_options::overwrite_existing);
+    return QString::fromStdString(target);
+}
+
+void EditorTest::writeSettings(const QString& document)
+{
+    QFile f(path("Trv.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QByteArray text = document.toUtf8() + "\r\n";
+    text += " 100  9  200  0  0  400  0 \r\n";
+    text += " 1  0  1  1  1  1  1 \r\n";
+    text += " 0  0  9000  12000  0  0 \r\n";
+    text += "Colors: Back Water Point Fixpoint Selected Line Rail Train Land Grid1 Grid2 Grid3\r\n";
+    for (const char* c : {"4737096", "8334380", "10526880", "255", "65535", "65280", "16777215", "5806168", "7303023",
+                          "3158064", "5789784", "0"})
+        text += QByteArray(" ") + c + " \r\n";
+    f.write(text);
+}
+
+void EditorTest::start(const char* dataName)
+{
+    ensureApplication();
+    const QString doc = copyData(dataName);
+    writeSettings(doc);
+    w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+    w->show();
+    QApplication::setActiveWindow(w.get());
+}
+
+bool EditorTest::exists(const char* name) const
+{
+    return std::filesystem::exists(dir.file(name));
+}
+
+int EditorTest::journalFiles() const
+{
+    int n = 0;
+    while (exists(("TRV" + std::to_string(n) + ".TMP").c_str()))
+        ++n;
+    return n;
+}

@@ -1,0 +1,164 @@
+// Undo and redo through the real window: buttons, menu and the undo list.
+#include "editor_fixture.h"
+
+#include "list_box.h"
+#include "opt.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <filesystem>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class Journal : public EditorTest {
+protected:
+    // An edit as the tools make them: change a raw word, record the step.
+    void edit(const std::string& name, int32_t budget)
+    {
+        w->doc.Head[3] = budget;
+        w->recordStep(name);
+    }
+    std::vector<std::string> undoRows() const
+    {
+        std::vector<std::string> rows;
+        for (int i = 0; i < w->UdoList->count(); ++i)
+            rows.push_back(w->UdoList->item(i));
+        return rows;
+    }
+    void clickRow(int row)
+    {
+        const QRect r = w->UdoList->visualRect(w->UdoList->model()->index(row, 0));
+        QTest::mouseClick(w->UdoList->viewport(), Qt::LeftButton, {}, r.center());
+    }
+};
+
+} // namespace
+
+TEST_F(Journal, NamedLoadWritesStateZeroAndOneEditStepsForward)
+{
+    start();
+    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_EQ(w->journal.UndoName[0], "L");
+    EXPECT_TRUE(exists("TRV0.TMP"));
+    EXPECT_FALSE(exists("TRV1.TMP"));
+
+    edit("A", 1234);
+    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(w->journal.UndoName[0], "A");
+    EXPECT_TRUE(exists("TRV1.TMP"));
+    EXPECT_EQ(w->Money->text(), "1234");
+
+    w->MUndo->trigger();
+    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_EQ(w->Money->text(), "10000");
+    w->MRedo->trigger();
+    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(w->Money->text(), "1234");
+    w->MRedo->trigger(); // nothing beyond the last step
+    EXPECT_EQ(w->UndoPos, 1);
+
+    // Undo at state 0 stays there; the document still counts as changed.
+    w->MUndo->trigger();
+    w->MUndo->trigger();
+    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_TRUE(w->journal.changed());
+}
+
+TEST_F(Journal, NewStepAfterUndoKeepsTheAbandonedRedoEntry)
+{
+    start();
+    edit("A", 1);
+    edit("B", 2);
+    w->MUndo->trigger();
+    w->MUndo->trigger();
+    edit("C", 3);
+    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(w->journal.UndoName[1], "B");
+
+    QTest::mouseClick(w->Undo, Qt::LeftButton);
+    ASSERT_TRUE(w->UdoList->isVisible());
+    EXPECT_FALSE(w->Undo->isVisible());
+    EXPECT_EQ(undoRows(), (std::vector<std::string>{"   1  C", "          Cancel", "Redo: B"}));
+    EXPECT_EQ(w->UdoList->listIndex(), 1);
+
+    // The redo entry leads to the old state 2 file, written before the undo.
+    clickRow(2);
+    EXPECT_FALSE(w->UdoList->isVisible());
+    EXPECT_TRUE(w->Undo->isVisible());
+    EXPECT_EQ(w->UndoPos, 2);
+    EXPECT_EQ(w->Money->text(), "2");
+}
+
+TEST_F(Journal, UndoListTextsSelectionAndPicks)
+{
+    start();
+    edit("A", 1);
+    edit("B", 2);
+    edit("C", 3);
+    w->MUndo->trigger();
+    QTest::mouseClick(w->Redo, Qt::LeftButton);
+    EXPECT_EQ(undoRows(), (std::vector<std::string>{"   1  A", "   2  B", "          Cancel", "Redo: C"}));
+    EXPECT_EQ(w->UdoList->listIndex(), 2);
+
+    // Picking row 0 goes back to the state before step A.
+    clickRow(0);
+    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_EQ(w->Money->text(), "10000");
+
+    // Leaving the list closes it and changes nothing.
+    QTest::mouseClick(w->Undo, Qt::LeftButton);
+    ASSERT_TRUE(w->UdoList->isVisible());
+    EXPECT_EQ(undoRows().front(), "          Cancel");
+    w->File->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(w->UdoList->isVisible());
+    EXPECT_EQ(w->UndoPos, 0);
+}
+
+TEST_F(Journal, UnchangedDocumentOffersNoList)
+{
+    start();
+    QTest::mouseClick(w->Undo, Qt::LeftButton);
+    EXPECT_FALSE(w->UdoList->isVisible());
+    w->MRedo->trigger();
+    EXPECT_EQ(w->UndoPos, 0);
+}
+
+TEST_F(Journal, FullJournalRefusesTheNextStepAndKeepsEveryState)
+{
+    start();
+    w->UndoPos = trv::kMaxJournalState - 1;
+    edit("before the end", 7); // writes the last state the names can hold
+    EXPECT_EQ(w->UndoPos, trv::kMaxJournalState);
+    platform.messages.clear();
+    edit("one too many", 8);
+    EXPECT_EQ(w->UndoPos, trv::kMaxJournalState);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("journal is full"));
+    EXPECT_EQ(w->Money->text(), "7"); // back to the last state written
+    EXPECT_TRUE(w->journal.UndoName[size_t(trv::kMaxJournalState)].empty());
+}
+
+TEST_F(Journal, JournalDumpListsTheWordsOfTheCurrentState)
+{
+    start();
+    w->opt->CDebug->setChecked(true);
+    w->Proc->setText("8");
+    EXPECT_EQ(w->Proc->text(), "0");
+    ASSERT_TRUE(w->LDebug->isVisible());
+    EXPECT_TRUE(w->FixLooksSoft->isVisible());
+    const auto size = std::filesystem::file_size(dir.file("TRV0.TMP"));
+    EXPECT_EQ(w->LDebug->count(), int(size / 4));
+    EXPECT_EQ(w->LDebug->item(0), "00000001          1 0.0000152587890625");
+    EXPECT_EQ(w->LDebug->listIndex(), 1031);
+
+    w->opt->CDebug->setChecked(false);
+    w->Proc->setText("8");
+    EXPECT_FALSE(w->LDebug->isVisible());
+}
