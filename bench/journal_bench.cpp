@@ -1,0 +1,135 @@
+// One journal step (SaveDocument: write, read back, rebuild tables and lists,
+// draw) and one RenderView on the largest document, in the real window on a
+// 1920 x 1080 drawing area: 8,190 points, 8,190 lines, terrain style 150,
+// gradient 200, grid on, line mode.
+#include "document.h"
+#include "file_io.h"
+#include "form1.h"
+#include "opt.h"
+#include "pic_box.h"
+#include "platform.h"
+#include "words.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+class QuietPlatform : public Platform {
+public:
+    bool message(QWidget*, const QString&, Buttons, bool) override { return true; }
+    QString openFile(QWidget*, const QStringList&, const QString&, const QString&) override { return {}; }
+    QString saveFile(QWidget*, const QStringList&, const QString&, const QString&, bool) override { return {}; }
+    bool openTextViewer(const QString&) override { return true; }
+    void endProcess() override {}
+};
+
+trv::Document largest()
+{
+    trv::Document d;
+    d.Head[0] = 1;
+    d.Head[1] = trv::encodeY(-60);
+    d.Head[2] = trv::encodeY(40);
+    d.Head[3] = 1000000;
+    d.Head[4] = trv::encodeLeftEnd(-256);
+    d.Head[5] = trv::encodeRightEnd(127);
+    for (int c = 1; c <= trv::kColumns; ++c)
+        d.Head[c + 5] = trv::encodeY(std::round(60 * std::sin(c / 40.0)));
+    d.NPoints = trv::kMaxPoints;
+    for (int i = 1; i <= d.NPoints; ++i) {
+        const int x = -8000 + (i * 37) % 16000, y = -100 + (i * 13) % 200;
+        d.Pnt[i] = {};
+        d.Pnt[i][1] = i <= 100 ? 2 : 1;
+        d.Pnt[i][2] = trv::encodeX(x < 0 ? 2 * x : x);
+        d.Pnt[i][3] = trv::encodeY(y > 0 ? y / 2.0 : y);
+    }
+    d.NLines = trv::kMaxLines;
+    for (int i = 1; i <= d.NLines; ++i)
+        d.Lin[i] = {0, 0, i - 1, i % d.NPoints, i % 3 == 0 ? 2 : 1, 0x41000000, 0, 0};
+    return d;
+}
+
+struct Editor {
+    QTemporaryDir dir;
+    QuietPlatform platform;
+    std::unique_ptr<Form1> w;
+
+    Editor()
+    {
+        const QString doc = dir.filePath("largest.brg");
+        trv::writeFileBytes(doc.toStdString(), trv::serializeDocument(largest(), true));
+        {
+            std::ofstream ini(dir.filePath("Trv.ini").toStdString(), std::ios::binary);
+            ini << doc.toStdString() << "\r\n 100  150  200  0  0  400  200 \r\n 1  0  1  1  1  1  1 \r\n";
+        }
+        w = std::make_unique<Form1>(platform, dir.path());
+        w->show();
+        w->centralWidget()->setFixedSize(1920, 1144); // the drawing area becomes 1920 x 1080
+        w->adjustSize();
+        QApplication::processEvents();
+        w->ELine->setChecked(true);
+        w->LayoutPending = true;
+        w->RenderView();
+    }
+};
+
+Editor& editor()
+{
+    static Editor e;
+    return e;
+}
+
+void JournalStep(benchmark::State& state)
+{
+    Form1& w = *editor().w;
+    for (auto _ : state) {
+        w.UseFile = 0;
+        w.SaveDocument(); // no new name: rewrites the current state, reloads and draws
+    }
+    state.counters["pic_width"] = w.Pic->image().width();
+    state.counters["pic_height"] = w.Pic->image().height();
+    state.counters["points"] = w.doc.NPoints;
+    state.counters["lines"] = w.doc.NLines;
+}
+BENCHMARK(JournalStep)->Unit(benchmark::kMillisecond);
+
+void Render(benchmark::State& state)
+{
+    Form1& w = *editor().w;
+    for (auto _ : state)
+        w.RenderView();
+}
+BENCHMARK(Render)->Unit(benchmark::kMillisecond);
+
+void FillAndBlitBaseline(benchmark::State& state)
+{
+    QImage image(1920, 1080, QImage::Format_RGB32), screen(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(QColor(72, 72, 72));
+        QPainter p(&screen);
+        p.drawImage(0, 0, image);
+    }
+}
+BENCHMARK(FillAndBlitBaseline)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
