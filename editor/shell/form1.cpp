@@ -21,6 +21,10 @@ Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platf
     connectJournal();
     connectView();
     connectFiles();
+    connectModes();
+    connectPointer();
+    connectTools();
+    connectGeneral();
     Form_Load();
 }
 
@@ -39,13 +43,13 @@ bool Form1::msgBox(const QString& text, bool okCancel, bool warning)
     return platform.message(this, text, okCancel ? Platform::Buttons::OkCancel : Platform::Buttons::Ok, warning);
 }
 
-void Form1::setPointer(PointerShape s)
+void Form1::setPointer(trv::PointerShape s)
 {
     pointer = s;
     switch (s) {
-    case PointerShape::Default: Pic->setCursor(Qt::ArrowCursor); break;
-    case PointerShape::Cross: Pic->setCursor(Qt::CrossCursor); break;
-    case PointerShape::UpArrow: Pic->setCursor(Qt::UpArrowCursor); break;
+    case trv::PointerShape::Default: Pic->setCursor(Qt::ArrowCursor); break;
+    case trv::PointerShape::Cross: Pic->setCursor(Qt::CrossCursor); break;
+    case trv::PointerShape::UpArrow: Pic->setCursor(Qt::UpArrowCursor); break;
     }
 }
 
@@ -61,7 +65,7 @@ void Form1::resizeEvent(QResizeEvent* e)
 void Form1::Redraw_Click()
 {
     if (PMove->isChecked())
-        setPointer(PointerShape::Default); // drops a picked-up point
+        setPointer(trv::PointerShape::Default); // drops a picked-up point
     if (doc.NPoints != 0)
         SaveDocument();
 }

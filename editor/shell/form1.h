@@ -4,6 +4,7 @@
 #pragma once
 #include "derived.h"
 #include "document.h"
+#include "edit_result.h"
 #include "journal.h"
 #include "view_transform.h"
 
@@ -29,8 +30,9 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class ScrollBar;
-
-enum class PointerShape { Default, Cross, UpArrow };
+namespace trv {
+enum class LevelValue;
+}
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -104,9 +106,57 @@ public:
     double PtrX = 0, PtrLandY = 0;
     int TerrainDrag = 0;
     int LineStart = 0;
-    PointerShape pointer = PointerShape::Default;
-    void setPointer(PointerShape s);
+    trv::PointerShape pointer = trv::PointerShape::Default;
+    void setPointer(trv::PointerShape s);
     void Redraw_Click();
+
+    // ---- editing
+    // modes, tool buttons and their menu commands (form1_modes.cpp)
+    void ELine_Click();
+    void EPoint_Click();
+    void ELand_Click();
+    void EGen_Click();
+    void LDraw_Click();
+    void LRail_Click();
+    void LDel_Click();
+    void PFix_Click();
+    void PMove_Click();
+    void PNew_Click();
+    void PDel_Click();
+    void LineMDrawPoint_Click();
+    void FixLooksSoft_Click();
+    // pointer over the drawing area, in its logical units (form1_pointer.cpp)
+    void Pic_MouseDown(int button, int shift, double x, double y);
+    void Pic_MouseMove(int buttons, int shift, double x, double y);
+    void Pic_MouseUp(int button, int shift, double x, double y);
+    // point, line and terrain actions and the list reactions (form1_tools.cpp)
+    void NewPoint();
+    void MovePoint();
+    void ToggleFixSoft();
+    void DeletePoint();
+    void DrawLineTo();
+    void ToggleRail();
+    void DeleteLine();
+    void Runder_Click();
+    void LPoint_Click(int row);
+    void LLine_Click(int row);
+    void Land_Click(int row);
+    void LandFix_GotFocus();
+    void LandFix_LostFocus();
+    // general values (form1_general.cpp); button: 1 left = small step, else big
+    void Money_Change();
+    void Water_Change();
+    void Rail_Change();
+    void LeftE_Change();
+    void RightE_Change();
+    void WaterU_MouseUp(int button);
+    void WaterD_MouseUp(int button);
+    void RailU_MouseUp(int button);
+    void RailD_MouseUp(int button);
+    void LeftU_MouseUp(int button);
+    void LeftD_MouseUp(int button);
+    void RightU_MouseUp(int button);
+    void RightD_MouseUp(int button);
 
     // ---- option values shared with the options window
     std::array<uint32_t, 13> ColorTable{}; // 1..12, red + 256 * green + 65536 * blue
@@ -184,6 +234,17 @@ private:
     void connectView();     // form1_view.cpp
     void connectJournal();  // form1_journal.cpp
     void connectFiles();    // form1_files.cpp
+    void connectModes();    // form1_modes.cpp
+    void connectPointer();  // form1_pointer.cpp
+    void connectTools();    // form1_tools.cpp
+    void connectGeneral();  // form1_general.cpp
+    // Editing helpers.
+    void showPanel(ClickFrame* panel);
+    void endStrokeOnModeSwitch();
+    void commit(); // SaveDocument without a new step name
+    void applyEdit(const trv::EditResult& r);
+    void drawStrokePreview(double x, double pointerY, double oldTopY);
+    void stepLevel(trv::LevelValue v, bool plus, int button);
     void clearJournalNames();
     void closeUndoList();
     // Refuses a file the reader would refuse, before anything changes.

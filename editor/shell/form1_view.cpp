@@ -71,7 +71,7 @@ void Form1::BYScroll_Click()
         opt->AutoScroll->setChecked(false);
     } else {
         opt->AutoScroll->setChecked(true);
-        setPointer(PointerShape::Default);
+        setPointer(trv::PointerShape::Default);
     }
 }
 

@@ -1,0 +1,172 @@
+// The pointer over the drawing area: conversion into document units, the
+// read-out, the hover tests that keep the lists on the object under the pointer,
+// the stretch line, the dispatch of presses to the tools and the terrain stroke.
+#include "form1.h"
+
+#include "colors.h"
+#include "controls.h"
+#include "list_box.h"
+#include "pic_box.h"
+#include "pointer.h"
+#include "terrain_tools.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace {
+QString text(const std::string& s) { return QString::fromStdString(s); }
+} // namespace
+
+void Form1::connectPointer()
+{
+    connect(Pic, &PicBox::mouseDown, this,
+            [this](int b, int s, double x, double y) { Pic_MouseDown(b, s, x, y); });
+    connect(Pic, &PicBox::mouseMove, this,
+            [this](int b, int s, double x, double y) { Pic_MouseMove(b, s, x, y); });
+    connect(Pic, &PicBox::mouseUp, this, [this](int b, int s, double x, double y) { Pic_MouseUp(b, s, x, y); });
+}
+
+void Form1::Pic_MouseDown(int button, int shift, double x, double y)
+{
+    if (doc.NPoints == 0)
+        return;
+    if (button == 1) {
+        if (ELine->isChecked()) {
+            if (LDraw->isChecked()) {
+                if (LineStart == 0) {
+                    // A line starts at the point last hovered; without one nothing starts.
+                    LineStart = LPoint->listIndex() + 1;
+                    if (LineStart != 0) {
+                        setPointer(trv::PointerShape::UpArrow);
+                        Pic->LLL.x1 = Pic->LLL.y1 = Pic->LLL.x2 = Pic->LLL.y2 = 0;
+                    }
+                } else {
+                    DrawLineTo();
+                }
+            }
+            if (LRail->isChecked())
+                ToggleRail();
+            if (LDel->isChecked())
+                DeleteLine();
+        } else if (EPoint->isChecked()) {
+            if (PFix->isChecked())
+                ToggleFixSoft();
+            else if (PMove->isChecked())
+                MovePoint();
+            else if (PNew->isChecked())
+                NewPoint();
+            else if (PDel->isChecked())
+                DeletePoint();
+        } else if (ELand->isChecked()) {
+            TerrainDrag = 1;
+            Pic->LLL.visible = false;
+            Pic_MouseMove(button, shift, x, y); // the press itself draws the first column
+        }
+    }
+    if (button == 2) {
+        // Cancels a line under way and a picked-up point.
+        if (pointer == trv::PointerShape::UpArrow) {
+            setPointer(trv::PointerShape::Default);
+            RenderView();
+        }
+        LineStart = 0;
+        Pic->LLL.visible = false;
+        Pic->refresh();
+    }
+}
+
+void Form1::Pic_MouseUp(int button, int, double, double)
+{
+    if (doc.NPoints == 0 || !ELand->isChecked())
+        return;
+    const trv::TerrainRelease r = trv::terrainRelease(button == 1, TerrainDrag, DrawFix->isChecked(), PtrLandY);
+    if (r.strokeEnded) {
+        TerrainDrag = 0;
+        recordStep(r.edit.action); // the whole stroke is one step
+        return;
+    }
+    if (r.landFixText)
+        LandFix->setText(text(*r.landFixText));
+    DrawFix->setChecked(r.drawFix);
+}
+
+void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
+{
+    (void)shift;
+    if (doc.NPoints == 0)
+        return;
+    AutoScrollAtEdges(buttons, x, y);
+    const QPointF d = ToDisplay(x, y);
+    PtrX = d.x();
+    double ptrY = d.y();
+    PtrLandY = trv::UnmapDisplayY(ptrY);
+    YP->setText(text(trv::readoutText(ptrY)));
+    LabelY->setText(text(trv::readoutText(PtrLandY)));
+    LabelX->setText(text(trv::readoutText(PtrX)));
+
+    if (!LDraw->isChecked()) {
+        if (ELand->isChecked()) {
+            bool drawn = false;
+            if (TerrainDrag != 0) {
+                const trv::StrokeStep s = trv::terrainStrokeMove(doc, PtrX, PtrLandY, ptrY, DrawFix->isChecked(),
+                                                                 LandFix->text().toStdString());
+                if (s.drawn) {
+                    drawn = true;
+                    PtrLandY = s.ptrLandY;
+                    ptrY = s.pointerY;
+                    TerrainDrag = s.column;
+                    drawStrokePreview(s.x, s.pointerY, s.oldTopY);
+                }
+            }
+            if (!drawn)
+                Land->setListIndex(trv::terrainColumnAt(PtrX) - 1); // column 0 has no row
+        } else if (ELine->isChecked()) {
+            if (const int line = trv::lineAt(tables, PtrX, ptrY); line != 0)
+                LLine->setListIndex(line - 1);
+        }
+    }
+
+    if ((EPoint->isChecked() && pointer == trv::PointerShape::Default) || LDraw->isChecked()) {
+        if (const int p = trv::pointAt(tables, PtrX, ptrY); p != 0) {
+            if (LineStart != 0 && LineStart < int(tables.PntX.size())) {
+                const QPointF a = ToScreen(tables.PntX[size_t(LineStart)], tables.PntY[size_t(LineStart)]);
+                const QPointF b = ToScreen(tables.PntX[size_t(p)], tables.PntY[size_t(p)]);
+                Pic->LLL.x1 = a.x();
+                Pic->LLL.y1 = a.y();
+                Pic->LLL.x2 = b.x();
+                Pic->LLL.y2 = b.y();
+                Pic->LLL.visible = true;
+            }
+            LPoint->setListIndex(p - 1);
+        }
+        // The Fixpoint colour warns that the line would be refused.
+        const bool tooLong = trv::stretchColour(tables, LPoint->listIndex() + 1, LineStart) ==
+                             trv::StretchColour::Fixpoint;
+        Pic->LLL.color = trv::colorFromPacked(ColorTable[tooLong ? 4 : 5]);
+        Pic->refresh();
+    }
+}
+
+void Form1::drawStrokePreview(double x, double pointerY, double oldTopY)
+{
+    // Drawn into the persistent image, which the redraw at the end of the stroke
+    // replaces; a pen one column wide makes the column read as terrain.
+    QImage& image = Pic->image();
+    QPainter p(&image);
+    const QPointF top = Pic->toPixel(ToScreen(x, pointerY));
+    const QPointF old = Pic->toPixel(ToScreen(x, oldTopY));
+    const double bottomY = Pic->toPixel(QPointF(0, BottomY)).y();
+    const double columnWidth = std::abs(Pic->toPixel(ToScreen(16, 0)).x() - Pic->toPixel(ToScreen(0, 0)).x());
+    QPen pen(trv::colorFromPacked(ColorTable[1]), std::max(1.0, columnWidth));
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.drawLine(top, old);
+    pen.setColor(trv::colorFromPacked(ColorTable[5]));
+    p.setPen(pen);
+    p.drawLine(QPointF(top.x(), bottomY), top);
+    Pic->refresh();
+}

@@ -1,0 +1,180 @@
+// The point, line and terrain actions of a press on the drawing area, and the
+// reactions of the three lists that move the markers.
+#include "form1.h"
+
+#include "line_tools.h"
+#include "list_box.h"
+#include "pic_box.h"
+#include "point_tools.h"
+#include "terrain_tools.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace {
+QString text(const std::string& s) { return QString::fromStdString(s); }
+} // namespace
+
+void Form1::connectTools()
+{
+    connect(LPoint, &ListBox::clicked, this, [this](int row) { LPoint_Click(row); });
+    connect(LLine, &ListBox::clicked, this, [this](int row) { LLine_Click(row); });
+    connect(Land, &ListBox::clicked, this, [this](int row) { Land_Click(row); });
+    connect(Runder, &QPushButton::clicked, this, [this] { Runder_Click(); });
+    connect(DrawFix, &QCheckBox::toggled, this, [this] { Pic->setFocus(); });
+}
+
+void Form1::applyEdit(const trv::EditResult& r)
+{
+    if (!r.save)
+        return;
+    if (r.selPoint)
+        SelPoint = *r.selPoint;
+    if (r.action.empty())
+        commit();
+    else
+        recordStep(r.action);
+}
+
+// ---- points
+
+namespace {
+trv::PointOptions pointOptions(const Form1& f)
+{
+    trv::PointOptions o;
+    o.snap = f.Snap->isChecked();
+    o.newFixed = f.NewFixed->isChecked();
+    o.delAttached = f.DelAtLine->isChecked();
+    o.expert = f.FixLooksSoft->isChecked();
+    return o;
+}
+} // namespace
+
+void Form1::NewPoint()
+{
+    if (doc.NPoints >= trv::kMaxPoints) {
+        msgBox("A bridge holds at most " + QString::number(trv::kMaxPoints) + " points.", false, true);
+        return;
+    }
+    const trv::EditResult r = trv::NewPoint(doc, PtrX, PtrLandY, pointOptions(*this));
+    LPoint->setListIndex(LPoint->count() - 1);
+    applyEdit(r);
+}
+
+void Form1::ToggleFixSoft()
+{
+    applyEdit(trv::ToggleFixSoft(doc, LPoint->listIndex(), FixLooksSoft->isChecked()));
+}
+
+void Form1::MovePoint()
+{
+    const trv::MoveResult r = trv::MovePoint(doc, pointer, LPoint->listIndex(), PtrX, PtrLandY, pointOptions(*this));
+    setPointer(r.shape);
+    applyEdit(r);
+}
+
+void Form1::DeletePoint()
+{
+    applyEdit(trv::DeletePoint(doc, LPoint->listIndex()));
+}
+
+void Form1::LPoint_Click(int row)
+{
+    const int s = row + 1;
+    // Without a selected point there is nothing to mark.
+    Pic->Shap.visible = s > 0 && doc.NPoints != 0 && s < int(tables.PntX.size());
+    if (Pic->Shap.visible) {
+        const QPointF at = ToScreen(tables.PntX[size_t(s)], tables.PntY[size_t(s)]);
+        Pic->Shap.left = at.x() - Pic->Shap.width / 2.2;
+        Pic->Shap.top = at.y() - Pic->Shap.height / 2.8;
+    }
+    Pic->refresh();
+}
+
+// ---- lines
+
+void Form1::DrawLineTo()
+{
+    const int e = LPoint->listIndex() + 1;
+    if (doc.NLines >= trv::kMaxLines && e >= 1 && e <= doc.NPoints && LineStart >= 1 && LineStart <= doc.NPoints &&
+        e != LineStart) {
+        // Only a line the length rule accepts is worth the message.
+        const double key = std::floor(10 * trv::pointDistance(doc, e, LineStart));
+        if (key < 1000 && trv::lengthWordForKey(int(key)))
+            msgBox("A bridge holds at most " + QString::number(trv::kMaxLines) + " lines.", false, true);
+    }
+    const trv::DrawLineResult r = trv::DrawLineTo(doc, LineStart, LPoint->listIndex(), LDrawRail->isChecked());
+    LineStart = r.lineStart;
+    setPointer(r.shape);
+    if (LineStart == 0) {
+        Pic->LLL.visible = false;
+        Pic->refresh();
+    }
+    applyEdit(r);
+}
+
+void Form1::ToggleRail()
+{
+    applyEdit(trv::ToggleRail(doc, LLine->listIndex(), !LCombo->isHidden(), LCombo->currentIndex()));
+}
+
+void Form1::DeleteLine()
+{
+    applyEdit(trv::DeleteLine(doc, LLine->listIndex()));
+}
+
+void Form1::LLine_Click(int row)
+{
+    const auto labels = trv::lineLabels(doc, tables, row);
+    Pic->LLL.visible = labels.has_value();
+    if (labels) {
+        const int np = int(tables.PntX.size()) - 1;
+        auto screen = [&](int p) {
+            return p >= 1 && p <= np ? ToScreen(tables.PntX[size_t(p)], tables.PntY[size_t(p)]) : ToScreen(0, 0);
+        };
+        const QPointF a = screen(labels->endA), b = screen(labels->endB);
+        Pic->LLL.x1 = a.x();
+        Pic->LLL.y1 = a.y();
+        Pic->LLL.x2 = b.x();
+        Pic->LLL.y2 = b.y();
+        LabelActLine1->setText(text(labels->actLine1));
+        LabelActLine2->setText(text(labels->actLine2));
+        LabelLineLen->setText(text(labels->lineLen));
+        LabelLineLen2->setText(text(labels->lineLen2));
+    }
+    Pic->refresh();
+}
+
+// ---- terrain
+
+void Form1::Runder_Click()
+{
+    Pic->setFocus();
+    applyEdit(trv::SmoothTerrain(doc, tables.LeftEnd, tables.RightEnd));
+}
+
+void Form1::Land_Click(int row)
+{
+    const auto m = trv::columnMarker(doc, row);
+    Pic->LLL.visible = m.has_value();
+    if (m) {
+        const QPointF top = ToScreen(m->x, m->topY);
+        Pic->LLL.x1 = Pic->LLL.x2 = top.x();
+        Pic->LLL.y1 = BottomY;
+        Pic->LLL.y2 = top.y() + 20;
+    }
+    Pic->refresh();
+}
+
+void Form1::LandFix_GotFocus() { ValueBoxFocus = true; }
+
+void Form1::LandFix_LostFocus()
+{
+    ValueBoxFocus = false;
+    LandFix->setText(text(trv::landFixTextOnLeave(LandFix->text().toStdString())));
+}
