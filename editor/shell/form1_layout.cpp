@@ -7,6 +7,7 @@
 #include "pic_box.h"
 #include "scroll_bar.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -110,6 +111,12 @@ void Form1::buildControls()
     EPoint = radio(client, "EPoint", "[P]oint", 5522, 360, 842, 351, "Edit points");
     EGen = radio(client, "EGen", "[G]eneral", 6416, 360, 842, 351, "Edit general values");
     LabelEditMode = clickLabel(client, "LabelEditMode", "Edit Mode", 6000, 740, 735, 200);
+    // Auto-exclusive option buttons answer to every option button below their
+    // parent, panels included; a group of their own keeps the modes apart from
+    // the tools and the save type.
+    auto* modes = new QButtonGroup(this);
+    for (QRadioButton* b : {ELine, ELand, EPoint, EGen})
+        modes->addButton(b);
 
     // Tool panels, stacked in one place.
     FrameLE = frame(client, "FrameLE", "Line", 7440, 0, 4500, 951);
