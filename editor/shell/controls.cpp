@@ -17,18 +17,24 @@ int buttonsCode(Qt::MouseButtons b)
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
 }
 
+// The click is taken here: passed on, a caption's click would also click the
+// frame around it and run the reaction twice.
 void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
 {
     QLabel::mouseReleaseEvent(e);
-    if (rect().contains(e->position().toPoint()))
+    if (rect().contains(e->position().toPoint())) {
+        e->accept();
         emit clicked();
+    }
 }
 
 void ClickFrame::mouseReleaseEvent(QMouseEvent* e)
 {
     QGroupBox::mouseReleaseEvent(e);
-    if (rect().contains(e->position().toPoint()))
+    if (rect().contains(e->position().toPoint())) {
+        e->accept();
         emit clicked();
+    }
 }
 
 void MouseButton::mousePressEvent(QMouseEvent* e)

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 
 namespace {
 
@@ -173,6 +174,10 @@ TEST_F(Editor, TypedBudgetIsLimitedAndNeverAStep)
         QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_EQ(w->LabelBudgetLeft->text(), QString::number(budget)) << c->objectName().toStdString();
     }
+    // A caption's click is not also a click of the frame around it.
+    QSignalSpy frameClicks(w->FrameGen, &ClickFrame::clicked);
+    QTest::mouseClick(w->LabelWater, Qt::LeftButton);
+    EXPECT_EQ(frameClicks.count(), 0);
     EXPECT_EQ(w->UndoPos, 0);
 }
 
