@@ -56,6 +56,11 @@ public:
     void ApplySaveType();
     // Records an edit: names the step and writes it.
     void recordStep(const std::string& name);
+    // Names the current step for the next write, as an edit that must become a
+    // step of its own.
+    void nameStep(const std::string& name);
+    // Names the current step for a typed value, unless it has a name already.
+    void nameTypedStep(const std::string& name);
     void MDelAllLines_Click();
     void SavLines_MouseUp();
     void MDelSoft_Click();
@@ -254,6 +259,9 @@ private:
     void openTextFile(const QString& path, const QString& missingText);
 
     bool loading_ = false; // the loader is writing the value boxes
+    bool stepRecorded_ = false; // an edit named the current step since the last write
+    bool typedName_ = false;    // a typed value named it
+    std::vector<uint8_t> stateBytes_; // the file of the current journal state
     bool ending_ = false;  // the process is ending
 };
 

@@ -57,15 +57,20 @@ void Form1::LoadDocument()
         QDir::setCurrent(AppDir);
         return;
     }
-    std::string message;
-    if (trv::readDocumentFile(name, doc, message) != trv::ReadStatus::Ok) {
-        // The reader refused the bytes: the document and the journal stay as they were.
+    std::string reason;
+    auto bytes = trv::readFileBytes(name, &reason);
+    if (bytes)
+        reason = trv::parseDocument(*bytes, trv::isLevelName(name), doc);
+    if (!bytes || !reason.empty()) {
+        // The reader refused the file: the document and the journal stay as they were.
         UseFile = 0;
-        msgBox(QString::fromStdString(message), false, true);
+        msgBox(QString::fromStdString(trv::refusalMessage(name, reason)), false, true);
         return;
     }
     if (UseFile == 1)
         journal.restart();
+    else
+        stateBytes_ = std::move(*bytes); // what the current journal state holds
 
     trv::deriveTables(doc, tables);
     LLines->setText(QString::fromStdString(tables.LLines));
@@ -156,28 +161,39 @@ void Form1::SaveDocument()
 
     // A journal step. A document without points is written too, so that undo
     // never reads a state left over from an earlier document.
-    bool advanced = false;
-    if (journal.stepNamed()) {
-        if (UndoPos >= trv::kMaxJournalState) {
-            msgBox("The undo journal is full (" + QString::number(trv::kMaxJournalState) +
-                       " steps). Save the document to start a new journal.",
-                   false, true);
-            journal.UndoName[size_t(UndoPos)].clear();
-            LoadDocument(); // back to the last state that was written
-            return;
-        }
-        ++UndoPos;
-        advanced = true;
-    }
     if (!SavLines->isChecked())
         doc.NLines = 0;
     doc.Head[trv::kHeadPoints] = doc.NPoints;
     doc.Head[trv::kHeadLines] = doc.NLines;
+    std::vector<uint8_t> bytes = trv::serializeDocument(doc, true);
+
+    // A named step moves to the next state. A save without a new name (a mode
+    // switch, Space, a caption click) that finds the document as the current state
+    // holds it rewrites that state instead: after an undo the current step still
+    // carries its name, and moving on would overwrite the redo state with a copy.
+    bool advance = journal.stepNamed();
+    if (advance && !stepRecorded_ && bytes == stateBytes_) {
+        advance = false;
+        if (typedName_)
+            journal.UndoName[size_t(UndoPos)].clear(); // a typed value that changed nothing
+    }
+    stepRecorded_ = false;
+    typedName_ = false;
+    if (advance && UndoPos >= trv::kMaxJournalState) {
+        msgBox("The undo journal is full (" + QString::number(trv::kMaxJournalState) +
+                   " steps). Save the document to start a new journal.",
+               false, true);
+        journal.UndoName[size_t(UndoPos)].clear();
+        LoadDocument(); // back to the last state that was written
+        return;
+    }
+    if (advance)
+        ++UndoPos;
     std::string error;
     const std::string name = trv::journalFileName(local(AppDir), UndoPos);
-    if (!trv::writeFileBytes(name, trv::serializeDocument(doc, true), &error)) {
+    if (!trv::writeFileBytes(name, bytes, &error)) {
         msgBox(QString::fromStdString("Cannot write the undo file " + name + ":\n" + error), false, true);
-        if (advanced) {
+        if (advance) {
             --UndoPos;
             journal.UndoName[size_t(UndoPos)].clear();
         }
@@ -214,9 +230,25 @@ void Form1::ApplySaveType()
     }
 }
 
-void Form1::recordStep(const std::string& name)
+void Form1::nameStep(const std::string& name)
 {
     journal.UndoName[size_t(UndoPos)] = name;
+    stepRecorded_ = true;
+}
+
+void Form1::nameTypedStep(const std::string& name)
+{
+    // Typing names the step only when nothing has named it yet.
+    std::string& current = journal.UndoName[size_t(UndoPos)];
+    if (!current.empty())
+        return;
+    current = name;
+    typedName_ = true;
+}
+
+void Form1::recordStep(const std::string& name)
+{
+    nameStep(name);
     UseFile = 0;
     SaveDocument();
 }

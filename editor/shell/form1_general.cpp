@@ -84,10 +84,7 @@ namespace {
 // A typed level names the current step only when nothing has named it yet.
 void typedLevel(Form1& f, trv::LevelValue v, const QLineEdit* box)
 {
-    const std::string name = trv::applyTypedLevel(f.doc, v, box->text().toStdString());
-    std::string& current = f.journal.UndoName[size_t(f.UndoPos)];
-    if (current.empty())
-        current = name;
+    f.nameTypedStep(trv::applyTypedLevel(f.doc, v, box->text().toStdString()));
 }
 } // namespace
 

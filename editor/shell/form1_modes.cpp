@@ -95,7 +95,7 @@ void Form1::endStrokeOnModeSwitch()
     if (TerrainDrag == 0)
         return;
     TerrainDrag = 0;
-    journal.UndoName[size_t(UndoPos)] = "Terrain: Draw";
+    nameStep("Terrain: Draw");
 }
 
 void Form1::ELine_Click()

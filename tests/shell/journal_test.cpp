@@ -121,6 +121,30 @@ TEST_F(Journal, UndoListTextsSelectionAndPicks)
     EXPECT_EQ(w->UndoPos, 0);
 }
 
+TEST_F(Journal, RedrawAfterUndoKeepsTheRedoState)
+{
+    start();
+    edit("A", 1);
+    edit("B", 2);
+    w->MUndo->trigger();
+    const auto redoFile = trvtest::readAll(dir.file("TRV2.TMP"));
+    w->Redraw_Click(); // writes the current state without a new name
+    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(trvtest::readAll(dir.file("TRV2.TMP")), redoFile);
+    w->MRedo->trigger();
+    EXPECT_EQ(w->Money->text(), "2");
+
+    // A typed value is still committed by the next save as a step of its own.
+    w->MUndo->trigger();
+    w->MUndo->trigger();
+    w->doc.Head[3] = 50; // what typing into a box does to the words
+    w->nameTypedStep("Water: Change");
+    EXPECT_EQ(w->journal.UndoName[0], "A"); // a name already there stays
+    w->Redraw_Click();
+    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(w->Money->text(), "50");
+}
+
 TEST_F(Journal, UnchangedDocumentOffersNoList)
 {
     start();
