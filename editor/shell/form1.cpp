@@ -12,6 +12,10 @@
 Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platform(platform_)
 {
     setWindowTitle("Zarvines Trusswick Editor v0.8");
+    // The designed places are tight: captions need a small font to fit them.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
     for (int i = 1; i <= 12; ++i)
         ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
     buildControls();

@@ -124,48 +124,48 @@ void Form1::buildControls()
     FrameLd = frame(client, "FrameLd", "Land", 7440, 0, 4500, 951);
     FrameGen = frame(client, "FrameGen", "General", 7440, 0, 4500, 951);
     // Panel contents sit below the frame caption.
-    const double top = 180;
+    const double top = 135;
 
-    LDraw = radio(FrameLE, "LDraw", "Draw", 0, top + 0, 800, 240, "Draw lines");
-    LRail = radio(FrameLE, "LRail", "Rail/Nrm", 0, top + 240, 800, 240, "Toggle between rail and normal line");
-    LDel = radio(FrameLE, "LDel", "Delete", 0, top + 480, 800, 240, "Delete lines");
-    LDrawRail = check(FrameLE, "LDrawRail", "Rail", 840, top + 0, 800, 240);
-    CRail = check(FrameLE, "CRail", "Rail", 3960, top + 480, 540, 240,
+    LDraw = radio(FrameLE, "LDraw", "Draw", 0, top + 0, 800, 195, "Draw lines");
+    LRail = radio(FrameLE, "LRail", "Rail/Nrm", 0, top + 195, 800, 195, "Toggle between rail and normal line");
+    LDel = radio(FrameLE, "LDel", "Delete", 0, top + 390, 800, 195, "Delete lines");
+    LDrawRail = check(FrameLE, "LDrawRail", "Rail", 840, top + 0, 800, 195);
+    CRail = check(FrameLE, "CRail", "Rail", 3960, top + 390, 540, 195,
                   "Toggles between rail and normal line. Alternatively, you can just right-click");
     CRail->hide(); // sits under the line list as designed; it has no action
-    LineMDrawPoint = check(FrameLE, "LineMDrawPoint", "Show points", 0, top + 720, 1500, 240);
+    LineMDrawPoint = check(FrameLE, "LineMDrawPoint", "Show points", 0, top + 585, 1500, 195);
     LineMDrawPoint->setChecked(true);
-    LCombo = place(named(new QComboBox(FrameLE), "LCombo"), 840, top + 240, 495, 315);
+    LCombo = place(named(new QComboBox(FrameLE), "LCombo"), 840, top + 195, 495, 315);
     LCombo->hide();
-    LabelActLine1 = label(FrameLE, "LabelActLine1", "Scale 1", 720, top + 240, 950, 240);
-    LabelActLine2 = label(FrameLE, "LabelActLine2", "Scale 2", 1680, top + 240, 1150, 240);
-    LabelLineLen = label(FrameLE, "LabelLineLen", "LineLen", 840, top + 480, 950, 240);
-    LabelLineLen2 = label(FrameLE, "LabelLineLen2", "LineLen2", 1800, top + 480, 1000, 240);
-    LLines = label(FrameLE, "LLines", "Lines", 1800, top + 720, 1000, 240);
+    LabelActLine1 = label(FrameLE, "LabelActLine1", "Scale 1", 840, top + 195, 950, 195);
+    LabelActLine2 = label(FrameLE, "LabelActLine2", "Scale 2", 1680, top + 195, 1150, 195);
+    LabelLineLen = label(FrameLE, "LabelLineLen", "LineLen", 840, top + 390, 950, 195);
+    LabelLineLen2 = label(FrameLE, "LabelLineLen2", "LineLen2", 1800, top + 390, 1000, 195);
+    LLines = label(FrameLE, "LLines", "Lines", 1800, top + 585, 1000, 195);
     LLine = place(named(new ListBox(FrameLE), "LLine",
                         "Selected line (Line/Rail, Startpoint-Nr., Endpoint-Nr.)"),
                   2850, top - 60, 1620, 900 - top + 60);
 
-    PNew = radio(FramePE, "PNew", "[N]ew", 0, top + 0, 800, 240, "Set new points");
-    PMove = radio(FramePE, "PMove", "[M]ove", 0, top + 240, 800, 240, "Move points");
-    PFix = radio(FramePE, "PFix", "Fix/Soft", 0, top + 480, 800, 240, "Toggle between fixed and soft point");
-    PDel = radio(FramePE, "PDel", "[D]elete", 0, top + 720, 800, 240, "Delete points");
-    NewFixed = check(FramePE, "NewFixed", "Fixed", 840, top + 0, 1400, 240, "New points are fixed");
-    DelAtLine = check(FramePE, "DelAtLine", "Delete attached", 840, top + 240, 1400, 240,
+    PNew = radio(FramePE, "PNew", "[N]ew", 0, top + 0, 800, 195, "Set new points");
+    PMove = radio(FramePE, "PMove", "[M]ove", 0, top + 195, 800, 195, "Move points");
+    PFix = radio(FramePE, "PFix", "Fix/Soft", 0, top + 390, 800, 195, "Toggle between fixed and soft point");
+    PDel = radio(FramePE, "PDel", "[D]elete", 0, top + 585, 800, 195, "Delete points");
+    NewFixed = check(FramePE, "NewFixed", "Fixed", 840, top + 0, 1400, 195, "New points are fixed");
+    DelAtLine = check(FramePE, "DelAtLine", "Delete attached", 840, top + 195, 1400, 195,
                       "Delete attached lines when moving a point");
-    Snap = check(FramePE, "Snap", "Snap to grid", 840, top + 480, 1400, 240,
+    Snap = check(FramePE, "Snap", "Snap to grid", 840, top + 390, 1400, 195,
                  "The game handles fixed points that are on the grid better");
-    LabelLPoint = clickLabel(FramePE, "LabelLPoint", "No file loaded", 840, top + 720, 1450, 240);
+    LabelLPoint = clickLabel(FramePE, "LabelLPoint", "No file loaded", 840, top + 585, 1450, 195);
     LPoint = place(named(new ListBox(FramePE), "LPoint", "Selected point ( Point-Nr., Soft-/Fixed-Point, X, Y)"),
                    2290, top - 60, 2180, 900 - top + 60);
 
     Runder = button(FrameLd, "Runder", "[S]mooth", 0, top + 0, 800, 330);
-    DrawFix = check(FrameLd, "DrawFix", "Fixed lvl", 0, top + 360, 800, 240);
-    LandFix = edit(FrameLd, "LandFix", "0", 810, top + 330, 700, 285);
-    LabelLandscapeList = label(FrameLd, "LabelLandscapeList", "Terrain", 2160, top + 0, 570, 240);
+    DrawFix = check(FrameLd, "DrawFix", "Fixed lvl", 0, top + 390, 800, 195);
+    LandFix = edit(FrameLd, "LandFix", "0", 810, top + 360, 700, 285);
+    LabelLandscapeList = label(FrameLd, "LabelLandscapeList", "Terrain", 2160, top + 0, 570, 195);
     Land = place(named(new ListBox(FrameLd), "Land"), 2740, top - 60, 1725, 900 - top + 60);
 
-    const double rows[] = {top + 0, top + 180, top + 360, top + 540};
+    const double rows[] = {top + 0, top + 195, top + 390, top + 585};
     LabelWater = clickLabel(FrameGen, "LabelWater", "Water level   [W]", 0, rows[0], 1380, 180);
     LabelRail = clickLabel(FrameGen, "LabelRail", "Rail level      [R]", 0, rows[1], 1380, 180);
     LabelLeft = clickLabel(FrameGen, "LabelLeft", "Left end    [Home]", 0, rows[2], 1380, 180,

@@ -29,6 +29,9 @@ Opt::Opt(Form1* main_) : QWidget(main_, Qt::Window), main(main_)
 {
     setObjectName("Opt");
     setWindowTitle("Options");
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
     buildControls();
     hide();
 }
