@@ -21,6 +21,8 @@ Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platf
     connectJournal();
     connectView();
     connectFiles();
+    connectOptions();
+    connectTestRun();
     Form_Load();
 }
 

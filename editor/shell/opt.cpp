@@ -30,6 +30,9 @@ Opt::Opt(Form1* main_) : QWidget(main_, Qt::Window), main(main_)
     setObjectName("Opt");
     setWindowTitle("Options");
     buildControls();
+    connectReactions();
+    connectBitmap();
+    showScrollControls();
     hide();
 }
 
