@@ -56,6 +56,12 @@ TEST_F(Help, FilesOpenInTheViewerOrNameWhatIsMissing)
     w->MTutorial->trigger();
     EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.viewed, (QStringList{path("Zarvines_TW_Editor08.txt"), path("Tutorial.txt")}));
+
+    // There, but no viewer to show it: not reported as missing.
+    platform.viewerWorks = false;
+    w->MViewHelp->trigger();
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(platform.messages[2].text, "Cannot open " + path("Zarvines_TW_Editor08.txt") + " in the text viewer.");
 }
 
 TEST_F(Help, FirstStartPromptOffersTheTutorialThenGoesOn)

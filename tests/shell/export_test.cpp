@@ -229,6 +229,8 @@ TEST_F(Export, SubfoldersAreWalkedInNameOrderWithoutFollowingLinks)
     copyTo("sample.brg", "tree/.hidden/e.brg");
     fs::create_directory_symlink(dir.path() / "tree", dir.path() / "tree/sub1/loop");
     fs::create_directory_symlink(dir.path() / "tree/sub2", dir.path() / "tree/sub3");
+    copyTo("sample.brg", "outside/x.brg");
+    fs::create_directory_symlink(dir.path() / "outside", dir.path() / "tree/sub4");
     fs::create_directory(dir.path() / "tree/fake.brg"); // a folder with a document's name
 
     multisave(sub("tree/a.brg")); // without subfolders first
@@ -246,6 +248,7 @@ TEST_F(Export, SubfoldersAreWalkedInNameOrderWithoutFollowingLinks)
     for (const char* made : {"tree/a.bmp", "tree/sub1/b.bmp", "tree/sub1/deeper/c.bmp", "tree/sub2/d.bmp"})
         EXPECT_EQ(bmpBitsPerPixel(sub(made)), 24) << made;
     EXPECT_FALSE(fs::exists(dir.path() / "tree/.hidden/e.bmp"));
+    EXPECT_FALSE(fs::exists(dir.path() / "outside/x.bmp")); // reached only through a link
     EXPECT_EQ(w->File->text(), sub("tree/sub2/d.brg")); // the last in name order
     EXPECT_TRUE(platform.messages.empty());
 }
