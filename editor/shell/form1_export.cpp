@@ -118,10 +118,11 @@ void Form1::BatchExport()
         folder = QDir::currentPath();
     const QStringList files = exportFileList(folder, opt->Subfolders->isChecked());
 
-    opt->Apply->setChecked(true);
     batchRunning_ = true;
     QStringList report;
     batchReport_ = &report;
+    opt->Apply->setChecked(true);
+    QCoreApplication::processEvents(); // the window settles in its preview size first
     for (const QString& path : files) {
         if (ending_)
             break;
