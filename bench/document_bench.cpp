@@ -1,9 +1,12 @@
 // Reading and writing the largest bridge (8,190 points, 8,190 lines) beside a
 // plain copy of the same bytes.
+#include "derived.h"
 #include "document.h"
+#include "file_io.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -60,6 +63,32 @@ void WriteLargestBridge(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(largestBridge().size()));
 }
 BENCHMARK(WriteLargestBridge);
+
+void DeriveTablesOfLargestBridge(benchmark::State& state)
+{
+    trv::Document d;
+    trv::parseDocument(largestBridge(), false, d);
+    trv::DerivedTables t;
+    for (auto _ : state) {
+        trv::deriveTables(d, t);
+        benchmark::DoNotOptimize(t.PointItem.data());
+    }
+}
+BENCHMARK(DeriveTablesOfLargestBridge)->Unit(benchmark::kMicrosecond);
+
+// The file round trip of a journal step: write the state, read it back.
+void JournalFileRoundTrip(benchmark::State& state)
+{
+    const std::string path = "/tmp/trv_bench_journal.TMP";
+    trv::Document d;
+    for (auto _ : state) {
+        trv::writeFileBytes(path, largestBridge());
+        auto bytes = trv::readFileBytes(path);
+        benchmark::DoNotOptimize(bytes->data());
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(JournalFileRoundTrip)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

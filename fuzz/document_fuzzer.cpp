@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the level and bridge reader. Whatever it accepts must
 // write back to the same bytes and read back to the same document.
+#include "derived.h"
 #include "document.h"
 
 #include <cstdint>
@@ -25,6 +26,11 @@ void check(std::span<const uint8_t> bytes, bool level)
         std::memcmp(written.data(), bytes.data(), written.size()) != 0)
         std::abort();
     if (!trv::parseDocument(written, level, again).empty() || !(again == doc))
+        std::abort();
+    // Every table and list text a load builds must come out of any accepted file.
+    static trv::DerivedTables tables;
+    trv::deriveTables(doc, tables);
+    if (tables.PointItem.size() != size_t(doc.NPoints) || tables.LineItem.size() != size_t(doc.NLines))
         std::abort();
 }
 

@@ -6,31 +6,90 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace trv {
 
+namespace {
+
+// Row texts are rebuilt for every row on every load, so they are written into a
+// stack buffer and assigned to the row's existing string, which keeps its storage.
+struct RowText {
+    char buf[128];
+    char* p = buf;
+
+    void pad(const char* text, size_t n, size_t width)
+    {
+        for (size_t k = n; k < width; ++k)
+            *p++ = ' ';
+        std::memcpy(p, text, n);
+        p += n;
+    }
+    // A number in its shortest decimal form, right-aligned; an optional blank in
+    // front of non-negative numbers.
+    void number(double v, size_t width, bool leadingBlank = false)
+    {
+        char num[64];
+        char* q = num;
+        if (leadingBlank && !(v < 0))
+            *q++ = ' ';
+        q = writeShortest(q, num + sizeof num, v);
+        pad(num, size_t(q - num), width);
+    }
+    void put(char c) { *p++ = c; }
+    void into(std::string& s) const { s.assign(buf, size_t(p - buf)); }
+};
+
+} // namespace
+
 std::string landItemText(int column, double e)
 {
-    return padLeft(formatLeadingBlank(columnDisplayX(column)), 5) + padLeft(formatNumber(e), 7);
+    std::string s;
+    landItemInto(s, column, e);
+    return s;
+}
+
+void landItemInto(std::string& s, int column, double e)
+{
+    RowText r;
+    r.number(columnDisplayX(column), 5, true);
+    r.number(e, 7);
+    r.into(s);
 }
 
 std::string pointItemText(int index, bool fixed, double x, double y)
 {
-    std::string s = padLeft(std::to_string(index), 4);
-    s += ' ';
-    s += fixed ? 'F' : 'S';
-    s += padLeft(formatNumber(x), 6);
-    s += padLeft(formatNumber(y), 5);
-    s += ' ';
+    std::string s;
+    pointItemInto(s, index, fixed, x, y);
     return s;
+}
+
+void pointItemInto(std::string& s, int index, bool fixed, double x, double y)
+{
+    RowText r;
+    r.number(index, 4);
+    r.put(' ');
+    r.put(fixed ? 'F' : 'S');
+    r.number(x, 6);
+    r.number(y, 5);
+    r.put(' ');
+    r.into(s);
 }
 
 std::string lineItemText(int kind, long long a, long long b)
 {
-    std::string s(1, kind == 2 ? 'R' : 'L');
-    s += padLeft(formatLeadingBlank(double(a)), 5);
-    s += padLeft(formatLeadingBlank(double(b)), 5);
+    std::string s;
+    lineItemInto(s, kind, a, b);
     return s;
+}
+
+void lineItemInto(std::string& s, int kind, long long a, long long b)
+{
+    RowText r;
+    r.put(kind == 2 ? 'R' : 'L');
+    r.number(double(a), 5, true);
+    r.number(double(b), 5, true);
+    r.into(s);
 }
 
 void deriveTables(const Document& doc, DerivedTables& t)
@@ -57,7 +116,7 @@ void deriveTables(const Document& doc, DerivedTables& t)
     t.LandItem.resize(kColumns);
     for (int c = 1; c <= kColumns; ++c) {
         const double e = wordToEditorY(H[c + 5]);
-        t.LandItem[c - 1] = landItemText(c, e);
+        landItemInto(t.LandItem[c - 1], c, e);
         t.LandY[c] = MapDisplayY(e);
     }
 
@@ -72,7 +131,7 @@ void deriveTables(const Document& doc, DerivedTables& t)
             t.FirstSoft = i;
         t.PntX[i] = wordToDisplayX(r[2]);
         t.PntY[i] = MapDisplayYPoint(wordToEditorY(r[3]));
-        t.PointItem[i - 1] = pointItemText(i, fixed, t.PntX[i], t.PntY[i]);
+        pointItemInto(t.PointItem[i - 1], i, fixed, t.PntX[i], t.PntY[i]);
     }
     const int fixedCount = t.fixedCount(np);
     t.LabelLPoint = formatLeadingBlank(fixedCount) + " Fixed " + formatLeadingBlank(np - fixedCount) + " Soft";
@@ -89,7 +148,7 @@ void deriveTables(const Document& doc, DerivedTables& t)
         t.LinA[i] = int(std::clamp<long long>(r[2] + 1LL, 0, np));
         t.LinB[i] = int(std::clamp<long long>(r[3] + 1LL, 0, np));
         t.LinKind[i] = r[4];
-        t.LineItem[i - 1] = lineItemText(r[4], r[2] + 1LL, r[3] + 1LL);
+        lineItemInto(t.LineItem[i - 1], r[4], r[2] + 1LL, r[3] + 1LL);
     }
     for (int i = 1; i <= nl; ++i) {
         const int a = t.LinA[i], b = t.LinB[i];

@@ -40,5 +40,9 @@ void deriveTables(const Document& doc, DerivedTables& out);
 std::string landItemText(int column, double e);
 std::string pointItemText(int index, bool fixed, double x, double y);
 std::string lineItemText(int kind, long long a, long long b);
+// The same, written into an existing string (keeps its storage).
+void landItemInto(std::string& s, int column, double e);
+void pointItemInto(std::string& s, int index, bool fixed, double x, double y);
+void lineItemInto(std::string& s, int kind, long long a, long long b);
 
 } // namespace trv

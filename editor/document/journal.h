@@ -20,7 +20,13 @@ struct Journal {
     bool stepNamed() const { return !UndoName[UndoPos].empty() && UndoName[UndoPos] != "L"; }
     // A named step at the last state has no room for its successor.
     bool full() const { return stepNamed() && UndoPos >= kMaxJournalState; }
-    void restart() { UndoPos = 0; UndoName[0] = "L"; }
+    // (assign, not "= \"L\"": g++ 12 reports a false -Wrestrict for the literal)
+    void markUnchanged() { UndoName[0].assign(1, 'L'); }
+    void restart()
+    {
+        UndoPos = 0;
+        markUnchanged();
+    }
     void clear();
 };
 

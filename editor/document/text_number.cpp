@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <algorithm>
 
 namespace trv {
 
@@ -33,13 +35,26 @@ double parseLeadingNumber(std::string_view t)
     return std::isfinite(v) ? v : 0;
 }
 
+char* writeShortest(char* first, char* last, double v)
+{
+    if (v == 0 || !std::isfinite(v)) {
+        *first = '0';
+        return first + 1;
+    }
+    // Whole numbers are the common case in the lists; they need no float formatting.
+    if (v == std::trunc(v) && std::fabs(v) < 1e15)
+        return std::to_chars(first, last, static_cast<long long>(v)).ptr;
+    char buf[400]; // fixed notation of any double fits
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+    const size_t n = std::min<size_t>(size_t(r.ptr - buf), size_t(last - first));
+    std::memcpy(first, buf, n);
+    return first + n;
+}
+
 std::string formatNumber(double v)
 {
-    if (v == 0 || !std::isfinite(v))
-        return "0";
     char buf[400];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-    return std::string(buf, r.ptr);
+    return std::string(buf, writeShortest(buf, buf + sizeof buf, v));
 }
 
 std::string formatLeadingBlank(double v)

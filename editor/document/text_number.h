@@ -11,6 +11,10 @@ double parseLeadingNumber(std::string_view text);
 // Shortest decimal form that reads back to the same value, point as separator,
 // never in exponent form.
 std::string formatNumber(double v);
+// The same form written to [first, last); returns the end. The buffer must hold
+// 64 characters, which any value needs at most after the loader's conversions;
+// longer results are cut.
+char* writeShortest(char* first, char* last, double v);
 // As formatNumber, with one blank in front of non-negative numbers.
 std::string formatLeadingBlank(double v);
 // Right-aligns text to the given width with blanks (longer text stays whole).

@@ -137,7 +137,7 @@ void Form1::BuLoad_Click()
     // A file the reader refuses changes nothing, not even the current name.
     if (!checkReadable(ChosenFile))
         return;
-    journal.UndoName[0].assign(1, 'L'); // assigning the literal trips a false -Wrestrict in g++ 12
+    journal.markUnchanged();
     File->setText(ChosenFile);
     OpenDocument();
 }

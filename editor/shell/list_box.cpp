@@ -29,14 +29,6 @@ void StringRows::swap(std::vector<std::string>& rows)
     endResetModel();
 }
 
-void StringRows::setRow(int row, std::string text)
-{
-    if (row < 0 || row >= int(rows_.size()))
-        return;
-    rows_[size_t(row)] = std::move(text);
-    emit dataChanged(index(row), index(row));
-}
-
 ListBox::ListBox(QWidget* parent, bool fixedPitch) : QListView(parent), model_(new StringRows(this))
 {
     setModel(model_);
@@ -61,20 +53,6 @@ void ListBox::swapRows(std::vector<std::string>& rows)
     model_->swap(rows);
     listIndex_ = -1;
     settingByCode_ = false;
-}
-
-void ListBox::addItem(const std::string& text)
-{
-    std::vector<std::string> rows = model_->rows();
-    rows.push_back(text);
-    const int keep = listIndex_;
-    setRows(std::move(rows));
-    if (keep >= 0) {
-        settingByCode_ = true;
-        setCurrentIndex(model_->index(keep));
-        listIndex_ = keep;
-        settingByCode_ = false;
-    }
 }
 
 std::string ListBox::item(int row) const

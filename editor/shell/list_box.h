@@ -15,7 +15,6 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     void replace(std::vector<std::string> rows);
     void swap(std::vector<std::string>& rows);
-    void setRow(int row, std::string text);
     const std::vector<std::string>& rows() const { return rows_; }
 
 private:
@@ -33,7 +32,6 @@ public:
     // a caller that rebuilds its rows every time reuses the buffers.
     void swapRows(std::vector<std::string>& rows);
     void clear() { setRows(std::vector<std::string>{}); }
-    void addItem(const std::string& text);
     int count() const { return int(model_->rows().size()); }
     std::string item(int row) const;
 

@@ -82,7 +82,7 @@ public:
     {
         if (lines_.empty())
             return;
-        p.setPen(QPen(QColor(c), 1));  // width 1 is cosmetic
+        p.setPen(QPen(QColor(c), 1)); // one pixel: the painter has no transform
         p.drawLines(lines_.data(), int(lines_.size()));
         lines_.clear();
     }
@@ -277,8 +277,9 @@ void drawRailLevel(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& i
     // Dots every 60 units from the left boundary; only those that can be inside.
     const double kFirst = std::max(0.0, std::floor((0 - f.xL) / 60) - 1);
     const double kLast = std::min(std::floor((f.xR - f.xL) / 60), std::ceil((m.LW - f.xL) / 60) + 1);
-    for (double k = kFirst; k <= kLast; ++k) {
-        const double x = f.xL + 60 * k;
+    const double count = std::min(kLast - kFirst, 1e6);
+    for (long long i = 0; i <= count; ++i) {
+        const double x = f.xL + 60 * (kFirst + double(i));
         if (x <= f.xR)
             canvas.dot(m.col(x), row, 1, white);
     }

@@ -1,0 +1,195 @@
+// Start-up with and without the settings file, and the way out.
+#include "editor_fixture.h"
+
+#include "form_tutor.h"
+#include "opt.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+
+namespace {
+
+const char* const kFirstStartSettings =
+    "C:\\Programme\\Trusswick\\neu.brg\r\n"
+    " 100  9  200  0  0  400  0 \r\n"
+    " 1  1  1  1  1  1  1 \r\n"
+    " 0  0  9000  12000  2  0 \r\n"
+    "Colors: Back Water Point Fixpoint Selected Line Rail Train Land Grid1 Grid2 Grid3\r\n"
+    " 4737096 \r\n 8334380 \r\n 10526880 \r\n 255 \r\n 65535 \r\n 65280 \r\n 16777215 \r\n 5806168 \r\n"
+    " 7303023 \r\n 3158064 \r\n 5789784 \r\n 0 \r\n";
+
+class Startup : public EditorTest {
+protected:
+    // Answers the first-start prompt with the given button once it is shown.
+    bool prompted = false;
+    void answerTutorialWith(bool ok)
+    {
+        QTimer::singleShot(0, [this, ok] {
+            auto* tutor = qobject_cast<FormTutor*>(QApplication::activeModalWidget());
+            if (!tutor)
+                return;
+            prompted = true;
+            QTest::mouseClick(ok ? tutor->TutorOK : tutor->TutorCancel, Qt::LeftButton);
+        });
+    }
+    void launch()
+    {
+        ensureApplication();
+        w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+    }
+    std::string settingsText() const
+    {
+        const auto bytes = trvtest::readAll(dir.file("Trv.ini"));
+        return std::string(bytes.begin(), bytes.end());
+    }
+};
+
+} // namespace
+
+TEST_F(Startup, FirstStartPromptsAndWritesTheDefaultSettingsAtExit)
+{
+    ensureApplication();
+    answerTutorialWith(false);
+    launch();
+    EXPECT_TRUE(prompted);
+    EXPECT_TRUE(platform.viewed.isEmpty());
+    EXPECT_EQ(w->File->text(), "C:\\Programme\\Trusswick\\neu.brg");
+    w->showMaximized();
+    QApplication::processEvents();
+    QTest::mouseClick(w->Exit, Qt::LeftButton);
+    EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(platform.messages.empty()); // nothing changed: no prompt
+    EXPECT_EQ(settingsText(), kFirstStartSettings);
+}
+
+TEST_F(Startup, TutorialOkOpensTheTutorialOrSaysItIsMissing)
+{
+    ensureApplication();
+    answerTutorialWith(true);
+    launch();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "       Tutorial.txt not found");
+
+    w.reset();
+    std::filesystem::remove(dir.file("Trv.ini"));
+    QFile(path("Tutorial.txt")).open(QIODevice::WriteOnly);
+    answerTutorialWith(true);
+    launch();
+    EXPECT_EQ(platform.viewed, QStringList{path("Tutorial.txt")});
+}
+
+TEST_F(Startup, SecondStartReadsEverySettingBack)
+{
+    const QString doc = copyData("sample.lvl");
+    std::string text = kFirstStartSettings;
+    text.replace(0, text.find("\r\n"), doc.toStdString());
+    text.replace(text.find(" 100  9  200  0  0  400  0 "), 27, " 51  12  150  3  -2  300  -40 ");
+    text.replace(text.find(" 1  1  1  1  1  1  1 "), 21, " 0  1  0  1  0  1  0 ");
+    text.replace(text.find(" 4737096 "), 9, " 1193046 ");
+    trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
+    launch();
+    EXPECT_EQ(w->File->text(), doc);
+    EXPECT_EQ(w->doc.NPoints, 4);
+    EXPECT_EQ(w->opt->ScrollSize->text(), "51");
+    EXPECT_EQ(w->opt->LandStyle->text(), "12");
+    EXPECT_EQ(w->opt->XYdiff->text(), "150");
+    EXPECT_EQ(w->opt->BmpLeft->text(), "3");
+    EXPECT_EQ(w->opt->BmpRight->text(), "-2");
+    EXPECT_EQ(w->opt->BmpHeight->text(), "300");
+    EXPECT_EQ(w->opt->BackStyle->text(), "-40");
+    EXPECT_FALSE(w->opt->Confirm->isChecked());
+    EXPECT_TRUE(w->opt->WSize->isChecked());
+    EXPECT_FALSE(w->opt->Grid->isChecked());
+    EXPECT_TRUE(w->opt->Boundaries->isChecked());
+    EXPECT_FALSE(w->opt->Raillevel->isChecked());
+    EXPECT_TRUE(w->opt->Train->isChecked());
+    EXPECT_FALSE(w->opt->AutoScroll->isChecked());
+    EXPECT_EQ(w->ColorTable[1], 1193046u);
+    EXPECT_EQ(w->WindowPlacement[4], 12000);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Startup, OlderSettingsNamesAreDeletedAndNeverRead)
+{
+    for (const char* older : {"TRV.INI", "TRv.ini", "TRv.inI", "TRv.iNi", "TRv.Ini", "TRV.ini"})
+        trvtest::writeAll(dir.file(older), {'x'});
+    trvtest::writeAll(dir.file("trv.ini"), {'y'}); // another name altogether: left alone
+    ensureApplication();
+    answerTutorialWith(false);
+    launch();
+    EXPECT_TRUE(prompted); // no current settings file: defaults and the prompt
+    for (const char* older : {"TRV.INI", "TRv.ini", "TRv.inI", "TRv.iNi", "TRv.Ini", "TRV.ini"})
+        EXPECT_FALSE(exists(older)) << older;
+    EXPECT_TRUE(exists("trv.ini"));
+}
+
+TEST_F(Startup, WindowPlacementOnlyWithSaveWindow)
+{
+    std::string text = kFirstStartSettings;
+    text.replace(text.find(" 0  0  9000  12000  2  0 "), 25, " 1500  3000  7500  10500  0  4500 ");
+    text.replace(text.find(" 1  1  1  1  1  1  1 "), 21, " 1  0  1  1  1  1  1 ");
+    trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
+    launch();
+    const QSize designed = w->size();
+    EXPECT_EQ(w->opt->y(), 300); // the options window takes its top whatever WSize says
+    w.reset();
+
+    text.replace(text.find(" 1  0  1  1  1  1  1 "), 21, " 1  1  1  1  1  1  1 ");
+    trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
+    launch();
+    EXPECT_EQ(w->size(), QSize(700, 500));
+    EXPECT_NE(designed, QSize(700, 500));
+}
+
+TEST_F(Startup, ExitWritesNumbersAsTheyReadAndCleansTheJournal)
+{
+    start();
+    // The height box keeps what is typed (the scroll step would correct it at once).
+    w->opt->BmpHeight->setText("abc");
+    for (const char* n : {"TRV1.TMP", "TRV2.TMP", "TRV4.TMP"})
+        trvtest::writeAll(dir.file(n), {1});
+    w->Exit_Click();
+    EXPECT_TRUE(platform.ended);
+    const std::string text = settingsText();
+    EXPECT_NE(text.find("\r\n 100  9  200  0  0  0  0 \r\n"), std::string::npos) << text;
+    EXPECT_TRUE(exists("TRV0.TMP"));
+    EXPECT_FALSE(exists("TRV1.TMP"));
+    EXPECT_FALSE(exists("TRV2.TMP"));
+    EXPECT_TRUE(exists("TRV4.TMP")); // beyond the first gap
+}
+
+TEST_F(Startup, ChangesAreConfirmedBeforeEveryWayOut)
+{
+    start();
+    w->opt->Confirm->setChecked(true);
+    w->doc.Head[3] = 1;
+    w->recordStep("Water: Change");
+
+    platform.answers = {false};
+    QCloseEvent close;
+    QApplication::sendEvent(w.get(), &close);
+    EXPECT_FALSE(close.isAccepted());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "You have made changes blah blah...\nDiscard changes and exit?");
+    EXPECT_FALSE(platform.ended);
+
+    platform.answers = {true};
+    w->MExit->trigger();
+    EXPECT_TRUE(platform.ended);
+
+    // With confirmations off the editor ends without asking.
+    platform.ended = false;
+    platform.messages.clear();
+    w->opt->Confirm->setChecked(false);
+    QTest::mouseClick(w->Exit, Qt::LeftButton);
+    EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(platform.messages.empty());
+}
