@@ -1,6 +1,7 @@
 #include "controls.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 int buttonCode(Qt::MouseButton b)
 {
@@ -26,6 +27,37 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* e)
         e->accept();
         emit clicked();
     }
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* e)
+{
+    QLabel::mouseMoveEvent(e);
+    const Qt::KeyboardModifiers m = e->modifiers();
+    const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+    emit mouseMove(buttonsCode(e->buttons()), shift, e->position().x(), e->position().y());
+}
+
+LineShape::LineShape(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    if (parent)
+        setGeometry(parent->rect());
+}
+
+void LineShape::setLine(QPointF a, QPointF b, QColor color)
+{
+    a_ = a;
+    b_ = b;
+    color_ = color;
+    update();
+}
+
+void LineShape::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setPen(QPen(color_, 1));
+    p.drawLine(a_, b_);
 }
 
 void ClickFrame::mouseReleaseEvent(QMouseEvent* e)

@@ -12,9 +12,12 @@ public:
     using QLabel::QLabel;
 signals:
     void clicked();
+    // Pointer moves in pixels of the label (with mouse tracking also without a button).
+    void mouseMove(int buttons, int shift, double x, double y);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
 };
 
 class ClickFrame : public QGroupBox {
@@ -43,6 +46,25 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// A straight line drawn over its parent, letting the mouse through: the line
+// control of a frame. Ends in pixels of the parent.
+class LineShape : public QWidget {
+    Q_OBJECT
+public:
+    explicit LineShape(QWidget* parent);
+    void setLine(QPointF a, QPointF b, QColor color);
+    QPointF first() const { return a_; }
+    QPointF second() const { return b_; }
+    QColor color() const { return color_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QPointF a_, b_;
+    QColor color_;
 };
 
 // Mouse buttons in the numbering the handlers use.

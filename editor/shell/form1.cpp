@@ -29,6 +29,9 @@ Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platf
     connectPointer();
     connectTools();
     connectGeneral();
+    connectOptions();
+    connectTestRun();
+    connectKeys();
     Form_Load();
 }
 

@@ -15,6 +15,7 @@
 
 class ClickFrame;
 class ClickLabel;
+class LineShape;
 class ListBox;
 class MouseButton;
 class Opt;
@@ -29,6 +30,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 class ScrollBar;
 namespace trv {
 enum class LevelValue;
@@ -90,6 +92,28 @@ public:
 
     // ---- bitmap export (form1_export.cpp)
     void BmpSave();
+    void BmpSaveSelect();
+    // A problem with one file: shown at once, or collected while a folder
+    // export runs and shown in one message at its end.
+    void reportProblem(const QString& text);
+
+    // ---- options window (form1_options.cpp)
+    void Options_Click();
+
+    // ---- spring test run (form1_testrun.cpp)
+    int16_t TestTick = 0;
+    void Test_MouseMove();
+    void Test_Click();
+
+    // ---- About (form1_about.cpp)
+    double AboutTargetX = 0, AboutSpeed = 0;
+    int32_t AboutPointerY = 0;
+    double AboutTrainLeft = 0; // twips, relative to the frame
+    void MAbout_Click();
+    void FrameAbout_Click();
+    void Image1_MouseMove(int button, int shift, double x, double y);
+    // One step of the train animation; false once the frame is hidden.
+    bool AboutAnimation();
 
     // ---- view (form1_view.cpp)
     trv::ViewState view;
@@ -177,7 +201,8 @@ public:
     QGroupBox* Frame1;
     QRadioButton *SavBrg, *SavLvl;
     QCheckBox *SavSoft, *SavLines;
-    QPushButton *Undo, *Redo, *Options, *Test;
+    QPushButton *Undo, *Redo, *Options;
+    MouseButton* Test;
     ListBox* UdoList;
     ClickFrame* FrameKoordinaten;
     ClickLabel *LabelX, *LabelY, *YP;
@@ -209,6 +234,9 @@ public:
     PicBox* Pic;
     QLineEdit* Proc;
     ClickFrame* FrameAbout;
+    ClickLabel *Image1, *Labeltwde;
+    QLabel* AboutTrain;
+    LineShape* AboutLine;
     ScrollBar *XOff, *YOff;
     QLineEdit* File;
     ListBox* LDebug;
@@ -228,7 +256,12 @@ public:
     // Message box through the platform seam; true for OK.
     bool msgBox(const QString& text, bool okCancel = false, bool warning = false);
 
+    // ---- keyboard (form1_keys.cpp)
+    // The key table; a key code set to 0 is consumed.
+    void Form_KeyDown(int& KeyCode, int Shift);
+
 protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
@@ -239,6 +272,7 @@ private:
     void connectView();     // form1_view.cpp
     void connectJournal();  // form1_journal.cpp
     void connectFiles();    // form1_files.cpp
+    void connectKeys();     // form1_keys.cpp
     void connectModes();    // form1_modes.cpp
     void connectPointer();  // form1_pointer.cpp
     void connectTools();    // form1_tools.cpp
@@ -250,10 +284,25 @@ private:
     void applyEdit(const trv::EditResult& r);
     void drawStrokePreview(double x, double pointerY, double oldTopY);
     void stepLevel(trv::LevelValue v, bool plus, int button);
+    void connectOptions();  // form1_options.cpp
+    void connectTestRun();  // form1_testrun.cpp
+    void buildAbout();      // form1_about.cpp
     void clearJournalNames();
     void closeUndoList();
     // Refuses a file the reader would refuse, before anything changes.
     bool checkReadable(const QString& path);
+    // Why the reader would refuse the file; empty when it would read it.
+    QString refusalOf(const QString& path);
+
+    void BatchExport();
+    bool batchRunning_ = false;
+    QStringList* batchReport_ = nullptr; // problems collected by the running batch
+
+    // The About frame's slide-in, pause and train animation, paced by a timer.
+    void aboutTick();
+    QTimer* aboutTimer_ = nullptr;
+    double aboutSlide_ = 0; // the slide-in's angle, -3 .. 1
+    int aboutPause_ = 0;    // timer ticks left in the pause
 
     void readSettings();
     void openTextFile(const QString& path, const QString& missingText);

@@ -32,14 +32,22 @@ void Form1::connectDocument()
     connect(MDelSoft, &QAction::triggered, this, [this] { MDelSoft_Click(); });
 }
 
-bool Form1::checkReadable(const QString& path)
+QString Form1::refusalOf(const QString& path)
 {
     const std::string name = trv::resolveLetterCase(local(path));
     trv::Document probe;
     std::string message;
     if (trv::readDocumentFile(name, probe, message) != trv::ReadStatus::Refused)
+        return {};
+    return QString::fromStdString(message);
+}
+
+bool Form1::checkReadable(const QString& path)
+{
+    const QString why = refusalOf(path);
+    if (why.isEmpty())
         return true;
-    msgBox(QString::fromStdString(message), false, true);
+    msgBox(why, false, true);
     return false;
 }
 
@@ -64,7 +72,7 @@ void Form1::LoadDocument()
     if (!bytes || !reason.empty()) {
         // The reader refused the file: the document and the journal stay as they were.
         UseFile = 0;
-        msgBox(QString::fromStdString(trv::refusalMessage(name, reason)), false, true);
+        reportProblem(QString::fromStdString(trv::refusalMessage(name, reason)));
         return;
     }
     if (UseFile == 1)

@@ -1,13 +1,155 @@
-// Bitmap export.
+// Bitmap export: one picture under a chosen name, or one beside every level and
+// bridge file of a folder (optionally with its subfolders).
 #include "form1.h"
 
+#include "module1.h"
+#include "opt.h"
 #include "pic_box.h"
 
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+#include <sys/stat.h>
+
+namespace {
+
+bool hasThreeLetterExtension(const QString& s) { return s.size() >= 5 && s[s.size() - 4] == '.'; }
+
+QString withoutLast(const QString& s, qsizetype n) { return s.left(std::max<qsizetype>(0, s.size() - n)); }
+
+// The files of a folder for the folder export. Directory listings are taken in
+// name order, so the result does not depend on the file system. With
+// `subfolders`, the walk goes depth first (a folder's own files, then each
+// subfolder in name order); names that begin with "." are left out, symbolic
+// links to folders are never followed and no folder is visited twice, so a tree
+// that loops back on itself still ends.
+QStringList exportFileList(const QString& folder, bool subfolders)
+{
+    QStringList files;
+    if (!subfolders) {
+        for (const QFileInfo& fi : QDir(folder).entryInfoList(QDir::Files, QDir::Name))
+            files << fi.filePath();
+        return files;
+    }
+    std::set<std::pair<dev_t, ino_t>> visited;
+    auto firstVisit = [&](const QString& path) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+            return false;
+        return visited.insert({st.st_dev, st.st_ino}).second;
+    };
+    std::vector<QString> stack;
+    if (firstVisit(folder))
+        stack.push_back(folder);
+    while (!stack.empty()) {
+        const QString current = stack.back();
+        stack.pop_back();
+        std::vector<QString> below;
+        const auto entries = QDir(current).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QFileInfo& fi : entries) {
+            if (fi.fileName().startsWith('.'))
+                continue;
+            if (fi.isDir()) {
+                if (!fi.isSymLink() && firstVisit(fi.filePath()))
+                    below.push_back(fi.filePath());
+            } else {
+                files << fi.filePath();
+            }
+        }
+        // Pushed in reverse so that they come off the stack in name order.
+        for (auto it = below.rbegin(); it != below.rend(); ++it)
+            stack.push_back(*it);
+    }
+    return files;
+}
+
+} // namespace
+
+void Form1::reportProblem(const QString& text)
+{
+    if (batchReport_)
+        batchReport_->append(text);
+    else
+        msgBox(text, false, true);
+}
 
 void Form1::BmpSave()
 {
     // The persistent image only: the overlays are not part of the picture.
+    // RGB888 makes the writer store 24 bits per pixel.
     if (!Pic->image().convertToFormat(QImage::Format_RGB888).save(ChosenFile, "BMP"))
-        msgBox("Cannot write the bitmap " + ChosenFile, false, true);
+        reportProblem("Cannot write the bitmap " + ChosenFile);
+}
+
+void Form1::BmpSaveSelect()
+{
+    const PathSplit at = splitPath(File->text());
+    const QString name = withoutLast(at.name, 4) + ".bmp";
+    ChosenFile = ShowSaveDialog(platform, this, "Bitmap (*.bmp)|*.bmp", name, at.folder, opt->Confirm->isChecked());
+    if (ChosenFile.isEmpty())
+        return;
+    if (!hasThreeLetterExtension(ChosenFile))
+        ChosenFile += ".bmp";
+    BmpSave();
+}
+
+void Form1::BatchExport()
+{
+    // It lets events run between files, so the button can be pressed again.
+    if (batchRunning_) {
+        msgBox("A folder export is already running.");
+        return;
+    }
+    const PathSplit at = splitPath(File->text());
+    ChosenFile = ShowOpenDialog(platform, this, "Select folder and first bridge/level", withoutLast(at.name, 4),
+                                at.folder);
+    if (ChosenFile.isEmpty())
+        return;
+    QString folder = splitPath(ChosenFile).folder;
+    if (folder.isEmpty())
+        folder = QDir::currentPath();
+    const QStringList files = exportFileList(folder, opt->Subfolders->isChecked());
+
+    batchRunning_ = true;
+    QStringList report;
+    batchReport_ = &report;
+    opt->Apply->setChecked(true);
+    QCoreApplication::processEvents(); // the window settles in its preview size first
+    for (const QString& path : files) {
+        if (ending_)
+            break;
+        const QString tail = path.right(4).toLower();
+        if (tail != ".brg" && tail != ".lvl")
+            continue;
+        // A refused file is noted and skipped before it touches the document.
+        if (const QString why = refusalOf(path); !why.isEmpty()) {
+            report << why;
+            continue;
+        }
+        const qsizetype before = report.size();
+        File->setText(path);
+        OpenDocument();
+        if (UseFile == 1 || report.size() != before) {
+            // Not loaded after all (gone meanwhile): no picture of the previous document under its name.
+            if (UseFile == 1)
+                report << "Cannot read " + path;
+            UseFile = 0;
+            continue;
+        }
+        ChosenFile = withoutLast(path, 3) + "bmp";
+        BmpSave();
+        QCoreApplication::processEvents(); // the screen catches up before the next file
+    }
+    batchReport_ = nullptr;
+    batchRunning_ = false;
+    if (!report.isEmpty() && !ending_)
+        msgBox("These files could not be exported:\n" + report.join("\n"), false, true);
 }

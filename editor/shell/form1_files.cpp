@@ -35,6 +35,7 @@ void Form1::connectFiles()
     connect(MExit, &QAction::triggered, this, [this] { Exit_Click(); });
     connect(MViewHelp, &QAction::triggered, this, [this] { MViewHelp_Click(); });
     connect(MTutorial, &QAction::triggered, this, [this] { MTutorial_Click(); });
+    connect(MAbout, &QAction::triggered, this, [this] { MAbout_Click(); });
 }
 
 void Form1::File_Change()
@@ -66,6 +67,12 @@ void Form1::Proc_Change()
         RenderView();
         break;
     case 8: ShowJournalDump(); break;
+    case 9:
+        // Back to "0" first: the export lets events run for a long time, and a
+        // second request meanwhile must reach BatchExport to be refused.
+        Proc->setText("0");
+        BatchExport();
+        return;
     default: return;
     }
     Proc->setText("0");

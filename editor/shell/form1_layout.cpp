@@ -90,7 +90,11 @@ void Form1::buildControls()
     Undo = button(client, "Undo", "Undo", 2436, 57, 735, 232);
     Redo = button(client, "Redo", "Redo", 2436, 270, 735, 232);
     Options = button(client, "Options", "Options", 2436, 600, 735, 345);
-    Test = button(client, "Test", "Test", 3240, 57, 375, 165, "BETA");
+    Test = mouseButton(client, "Test", "Test", 3240, 57, 375, 165, "BETA");
+    QFont small = Test->font();
+    small.setPointSizeF(std::max(5.0, small.pointSizeF() * 0.7));
+    Test->setFont(small);
+    Test->setMouseTracking(true); // every pointer move over it is one step, button or not
 
     // Coordinates and zoom.
     FrameKoordinaten = frame(client, "FrameKoordinaten", " x   y-Land  y-Point", 3872, 57, 1485, 435);
@@ -211,6 +215,7 @@ void Form1::buildControls()
     FrameAbout = frame(Pic, "FrameAbout", QString(11, ' ') + "Zarvines Tool Nr.211 Trusswick Editor" + QString(10, ' '),
                        0, 0, 5565, 4262);
     FrameAbout->hide();
+    buildAbout();
 
     // Scroll bars and the corner button.
     XOff = place(named(new ScrollBar(Qt::Horizontal, 4096, -4080, client), "XOff"), 0, 8040, 11655, 255);

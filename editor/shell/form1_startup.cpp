@@ -169,9 +169,13 @@ void Form1::SaveSettingsAndEnd()
 
 void Form1::openTextFile(const QString& path, const QString& missingText)
 {
-    if (QFile::exists(path) && platform.openTextViewer(path))
+    if (!QFile::exists(path)) {
+        msgBox(missingText);
         return;
-    msgBox(missingText);
+    }
+    // A file that is there but cannot be shown is not reported as missing.
+    if (!platform.openTextViewer(path))
+        msgBox("Cannot open " + path + " in the text viewer.", false, true);
 }
 
 void Form1::MViewHelp_Click()

@@ -13,11 +13,16 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 // The outer window is wider and higher than its client area by its frame,
 // title and menu bar; the layout formulas are written for the outer size.
 constexpr double kFrameExtraWidthTw = 120;
 constexpr double kFrameExtraHeightTw = 690;
+// Widest picture the export preview makes, in pixels.
+constexpr int kMaxPreviewWidth = 16384;
 } // namespace
 
 void Form1::connectView()
@@ -161,8 +166,10 @@ void Form1::previewSizing()
         const trv::PreviewFit fit = trv::previewFit(view, tables.LeftEnd, tables.RightEnd, Opt::value(opt->BmpLeft),
                                                     Opt::value(opt->BmpRight), Pic->width() * 15.0);
         view.OffsetX = fit.OffsetX;
+        // Rounded up, so that the right boundary stays in the picture; limited to
+        // a picture the window system and memory can hold.
         if (fit.resize)
-            Pic->resize(std::max(1, int(fit.picWidth / 15.0)), Pic->height());
+            Pic->resize(int(std::clamp(std::ceil(fit.picWidth / 15.0), 1.0, double(kMaxPreviewWidth))), Pic->height());
     }
     opt->LabelPixel->setText(QString::number(Pic->width()) + " x " + QString::number(Pic->layoutHeight()));
 }

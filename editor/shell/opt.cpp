@@ -33,6 +33,9 @@ Opt::Opt(Form1* main_) : QWidget(main_, Qt::Window), main(main_)
     small.setPixelSize(11);
     setFont(small);
     buildControls();
+    connectReactions();
+    connectBitmap();
+    showScrollControls();
     hide();
 }
 

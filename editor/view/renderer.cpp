@@ -3,6 +3,7 @@
 #include "derived.h"
 #include "document.h"
 #include "pixel_canvas.h"
+#include "spring.h"
 
 #include <QPainter>
 
@@ -366,6 +367,37 @@ std::string previewFileLabel(const std::string& path)
     if (dot != std::string::npos)
         name.resize(dot);
     return name;
+}
+
+void RenderSpringPicture(QImage& image, const SpringPicture& picture, const ViewState& view, QColor back,
+                         uint32_t fixColor, double logicalWidth, double logicalHeight)
+{
+    PixelCanvas canvas(image);
+    const PixelMap m{canvas.width(), canvas.height(), logicalWidth > 0 ? logicalWidth : kLogicalSize,
+                     logicalHeight > 0 ? logicalHeight : kLogicalSize};
+    if (m.W <= 0 || m.H <= 0)
+        return;
+    canvas.fillRect(0, 0, m.W - 1, m.H - 1, back.rgb());
+    const QRgb fixed = rgbOf(fixColor);
+    for (const SpringPicture::Point& pt : picture.fixedPoints) {
+        const ViewPoint P = ToScreen(view, pt.x, pt.y);
+        canvas.dot(m.col(P.x), m.row(P.y), view.PointSize, fixed);
+    }
+    if (picture.lines.empty())
+        return;
+    QPainter p;
+    beginPainter(p, image);
+    LineBatch batch(m);
+    QRgb current = 0;
+    for (const SpringPicture::Line& l : picture.lines) {
+        const QRgb c = rgbOf(l.color);
+        if (c != current && !batch.empty())
+            batch.flush(p, current);
+        current = c;
+        const ViewPoint A = ToScreen(view, l.ax, l.ay), B = ToScreen(view, l.bx, l.by);
+        batch.add(m.col(A.x), m.row(A.y), m.col(B.x), m.row(B.y));
+    }
+    batch.flush(p, current);
 }
 
 RenderResult RenderView(QImage& image, const RenderInputs& in)

@@ -65,6 +65,14 @@ struct RenderResult {
 // that is not 32-bit is converted to Format_RGB32 first.
 RenderResult RenderView(QImage& image, const RenderInputs& in);
 
+struct SpringPicture;
+
+// The test run's picture: the image cleared to `back`, the fixed points with a
+// pen of view.PointSize pixels in `fixColor`, then every line one pixel wide in
+// its strain colour. Logical extent as in RenderInputs.
+void RenderSpringPicture(QImage& image, const SpringPicture& picture, const ViewState& view, QColor back,
+                         uint32_t fixColor, double logicalWidth = kLogicalSize, double logicalHeight = kLogicalSize);
+
 // The name printed in the preview picture: the part of the path after its last
 // "/" or "\", without its last extension; the whole part when it has no dot.
 std::string previewFileLabel(const std::string& path);

@@ -49,7 +49,7 @@ QString FakePlatform::saveFile(QWidget*, const QStringList& filters, const QStri
 bool FakePlatform::openTextViewer(const QString& path)
 {
     viewed << path;
-    return true;
+    return viewerWorks;
 }
 
 QString EditorTest::copyData(const char* name, const char* as)

@@ -31,6 +31,7 @@ public:
     };
     std::vector<Dialog> dialogs;
     QStringList viewed;
+    bool viewerWorks = true;
     bool ended = false;
 
     bool message(QWidget*, const QString& text, Buttons b, bool warning) override;

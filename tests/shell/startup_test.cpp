@@ -152,13 +152,14 @@ TEST_F(Startup, WindowPlacementOnlyWithSaveWindow)
 TEST_F(Startup, ExitWritesNumbersAsTheyReadAndCleansTheJournal)
 {
     start();
-    w->opt->ScrollSize->setText("abc");
+    // The height box keeps what is typed (the scroll step would correct it at once).
+    w->opt->BmpHeight->setText("abc");
     for (const char* n : {"TRV1.TMP", "TRV2.TMP", "TRV4.TMP"})
         trvtest::writeAll(dir.file(n), {1});
     w->Exit_Click();
     EXPECT_TRUE(platform.ended);
     const std::string text = settingsText();
-    EXPECT_NE(text.find("\r\n 0  9  200  0  0  400  0 \r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\n 100  9  200  0  0  0  0 \r\n"), std::string::npos) << text;
     EXPECT_TRUE(exists("TRV0.TMP"));
     EXPECT_FALSE(exists("TRV1.TMP"));
     EXPECT_FALSE(exists("TRV2.TMP"));

@@ -1,0 +1,333 @@
+// Bitmap export from the running editor: the single export with its suggested
+// name, the files it writes, the preview that frames the level, and the folder
+// export with and without subfolders.
+#include "editor_fixture.h"
+
+#include "controls.h"
+#include "opt.h"
+#include "pic_box.h"
+#include "scroll_bar.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <filesystem>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Bits per pixel of a BMP file (bytes 28 and 29); 0 when it is not one.
+int bmpBitsPerPixel(const QString& file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray b = f.read(30);
+    if (b.size() < 30 || !b.startsWith("BM"))
+        return 0;
+    return uchar(b[28]) | uchar(b[29]) << 8;
+}
+
+class Export : public EditorTest {
+protected:
+    Opt* o() { return w->opt; }
+    QString sub(const std::string& rel) const { return QString::fromStdString((dir.path() / rel).string()); }
+    void copyTo(const char* data, const std::string& rel)
+    {
+        fs::create_directories((dir.path() / rel).parent_path());
+        fs::copy_file(trvtest::dataDir() + "/" + data, dir.path() / rel, fs::copy_options::overwrite_existing);
+    }
+    void writeText(const std::string& rel, const char* text)
+    {
+        fs::create_directories((dir.path() / rel).parent_path());
+        QFile f(sub(rel));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    // Runs the folder export through its button, picking `first` in the dialog.
+    void multisave(const QString& first)
+    {
+        platform.chosenFiles.push_back(first);
+        QTest::mouseClick(o()->MultiSave, Qt::LeftButton);
+    }
+    // Pixel of the picture at a logical x, in the row of display y 240 (above
+    // the terrain, where the boundaries are drawn last).
+    QColor atLogicalX(const QImage& im, double x)
+    {
+        return im.pixelColor(trv::logicalToPixel(x, im.width(), w->Pic->scaleWidth()), highRow(im));
+    }
+    int highRow(const QImage& im)
+    {
+        return trv::logicalToPixel(w->ToScreen(0, 240).y(), im.height(), w->Pic->scaleHeight());
+    }
+    double unitsPerPixel() { return w->Pic->scaleWidth() / w->Pic->width(); }
+};
+
+const QColor boundary(255, 0, 0);
+
+} // namespace
+
+TEST_F(Export, SuggestsTheDocumentNameAndAppendsTheExtension)
+{
+    start();
+    w->BmpSaveSelect(); // cancelled
+    ASSERT_EQ(platform.dialogs.size(), 1u);
+    const auto& d = platform.dialogs[0];
+    EXPECT_TRUE(d.save);
+    EXPECT_EQ(d.name, "sample.bmp");
+    EXPECT_EQ(d.folder, QString::fromStdString(dir.path().string()) + "/");
+    EXPECT_EQ(d.filters, QStringList{"Bitmap (*.bmp)"});
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_NE(e.path().extension(), ".bmp");
+
+    w->File->setText("C:\\Levels\\bridge1.brg");
+    w->BmpSaveSelect();
+    EXPECT_EQ(platform.dialogs.back().folder, "C:\\Levels\\");
+    EXPECT_EQ(platform.dialogs.back().name, "bridge1.bmp");
+
+    for (const char* typed : {"pic", "pic.png", "a.b"}) {
+        platform.chosenFiles.push_back(path(typed));
+        QTest::mouseClick(o()->SaveBmp, Qt::LeftButton);
+    }
+    EXPECT_EQ(bmpBitsPerPixel(path("pic.bmp")), 24);
+    EXPECT_EQ(bmpBitsPerPixel(path("pic.png")), 24); // a BMP under the typed name
+    EXPECT_EQ(bmpBitsPerPixel(path("a.b.bmp")), 24);
+    EXPECT_FALSE(exists("pic"));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Export, WritesThePersistentImageWithoutOverlays)
+{
+    start();
+    w->Pic->LLL = {0, 0, 8192, 8192, true, QColor(1, 2, 3)};
+    w->ChosenFile = path("view.bmp");
+    w->BmpSave();
+    const QImage saved(path("view.bmp"));
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_EQ(bmpBitsPerPixel(path("view.bmp")), 24);
+    EXPECT_EQ(saved.size(), w->Pic->size());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w->Pic->image().convertToFormat(QImage::Format_RGB32));
+    const QImage shown = w->Pic->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(1, 2, 3)); // the overlay is on screen only
+}
+
+TEST_F(Export, UnwritableBitmapNamesTheFile)
+{
+    start();
+    const QString target = path("missing/folder/x.bmp");
+    platform.chosenFiles.push_back(target);
+    w->BmpSaveSelect();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains(target));
+}
+
+TEST_F(Export, PreviewFramesTheLevelBetweenItsMargins)
+{
+    start();
+    const QSize before = w->size();
+    o()->Apply->setChecked(true);
+    QApplication::processEvents();
+    EXPECT_FALSE(w->Center2->isVisible());
+    EXPECT_FALSE(w->BYScroll2->isVisible());
+    EXPECT_EQ(w->Pic->height(), 400);
+    const double span = w->view.ScaleX * (64 * w->tables.RightEnd - 32 * w->tables.LeftEnd);
+    // Left boundary 3 units left of the edge: not in the picture; the right one in its last column.
+    EXPECT_NEAR(w->view.OffsetX + w->view.ScaleX * 32 * w->tables.LeftEnd, -3, 1e-9);
+    EXPECT_NEAR(w->Pic->scaleWidth(), span - 2, unitsPerPixel());
+    QImage im = w->Pic->image();
+    EXPECT_NE(im.pixelColor(0, highRow(im)), boundary);
+    EXPECT_EQ(im.pixelColor(im.width() - 1, highRow(im)), boundary);
+    EXPECT_EQ(o()->LabelPixel->text(), QString("%1 x 400").arg(w->Pic->width()));
+
+    // Ten units of margin put the left boundary 97 units in.
+    o()->BmpLeft->setText("10");
+    o()->BmpRight->setText("10");
+    EXPECT_NEAR(w->view.OffsetX + w->view.ScaleX * 32 * w->tables.LeftEnd, 97, 1e-9);
+    EXPECT_NEAR(w->Pic->scaleWidth(), span + 198, unitsPerPixel());
+    im = w->Pic->image();
+    EXPECT_EQ(atLogicalX(im, 97), boundary);
+    EXPECT_NE(atLogicalX(im, 90), boundary);
+    EXPECT_EQ(atLogicalX(im, 97 + span), boundary);
+
+    // The picture height follows BmpHeight; switching off restores the window.
+    o()->BmpHeight->setText("250");
+    QApplication::processEvents();
+    w->Proc->setText("1");
+    EXPECT_EQ(w->Pic->height(), 250);
+    EXPECT_TRUE(o()->LabelPixel->text().endsWith(" x 250"));
+    o()->Apply->setChecked(false);
+    QApplication::processEvents();
+    EXPECT_EQ(w->size(), before);
+    EXPECT_TRUE(w->Center2->isVisible());
+}
+
+TEST_F(Export, FrameClickTogglesThePreviewAndNewEndsIt)
+{
+    start();
+    emit o()->FrameApply->clicked();
+    EXPECT_TRUE(o()->Apply->isChecked());
+    emit o()->FrameApply->clicked();
+    EXPECT_FALSE(o()->Apply->isChecked());
+    o()->Apply->setChecked(true);
+    copyData("new.brg");
+    w->MNew->trigger();
+    EXPECT_FALSE(o()->Apply->isChecked());
+}
+
+TEST_F(Export, PixelSizeLabelShowsWidthAndLaidOutHeight)
+{
+    start();
+    // A client area of 640 pixels gives a drawing area of as many; its height
+    // is set through the window.
+    w->resize(640, w->height() + 400 - w->Pic->height());
+    QApplication::processEvents();
+    w->Proc->setText("2");
+    ASSERT_EQ(w->Pic->width(), 640);
+    ASSERT_EQ(w->Pic->height(), 400);
+    EXPECT_EQ(o()->LabelPixel->text(), "640 x 400");
+}
+
+TEST_F(Export, FolderExportWritesABitmapBesideEachLevelAndBridge)
+{
+    start();
+    copyTo("sample.lvl", "set/level1.lvl");
+    copyTo("sample.brg", "set/level2.BRG");
+    writeText("set/notes.txt", "not a level");
+    multisave(sub("set/notes.txt"));
+    ASSERT_EQ(platform.dialogs.size(), 1u);
+    EXPECT_FALSE(platform.dialogs[0].save);
+    EXPECT_EQ(platform.dialogs[0].name, "sample");
+    EXPECT_EQ(platform.dialogs[0].filters, QStringList{"Select folder and first bridge/level (*)"});
+
+    EXPECT_EQ(bmpBitsPerPixel(sub("set/level1.bmp")), 24);
+    EXPECT_EQ(bmpBitsPerPixel(sub("set/level2.bmp")), 24);
+    EXPECT_FALSE(fs::exists(dir.path() / "set/notes.bmp"));
+    EXPECT_EQ(QImage(sub("set/level2.bmp")).height(), 400);
+    // The last file stays open in the preview.
+    EXPECT_EQ(w->File->text(), sub("set/level2.brg"));
+    EXPECT_TRUE(o()->Apply->isChecked());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Export, SubfoldersAreWalkedInNameOrderWithoutFollowingLinks)
+{
+    start();
+    copyTo("sample.brg", "tree/a.brg");
+    copyTo("sample.lvl", "tree/sub1/b.lvl");
+    copyTo("sample.brg", "tree/sub1/deeper/c.brg");
+    copyTo("sample.brg", "tree/sub2/d.brg");
+    copyTo("sample.brg", "tree/.hidden/e.brg");
+    fs::create_directory_symlink(dir.path() / "tree", dir.path() / "tree/sub1/loop");
+    fs::create_directory_symlink(dir.path() / "tree/sub2", dir.path() / "tree/sub3");
+    copyTo("sample.brg", "outside/x.brg");
+    fs::create_directory_symlink(dir.path() / "outside", dir.path() / "tree/sub4");
+    fs::create_directory(dir.path() / "tree/fake.brg"); // a folder with a document's name
+
+    multisave(sub("tree/a.brg")); // without subfolders first
+    EXPECT_TRUE(fs::exists(dir.path() / "tree/a.bmp"));
+    EXPECT_FALSE(fs::exists(dir.path() / "tree/sub1/b.bmp"));
+
+    o()->Subfolders->setChecked(true);
+    fs::remove(dir.path() / "tree/a.bmp");
+    QStringList opened;
+    QObject::connect(w->File, &QLineEdit::textChanged, [&](const QString& t) { opened << t; });
+    multisave(sub("tree/a.brg"));
+    opened.removeDuplicates();
+    // a.brg is open already from the first run, so its name does not change.
+    EXPECT_EQ(opened, (QStringList{sub("tree/sub1/b.lvl"), sub("tree/sub1/deeper/c.brg"), sub("tree/sub2/d.brg")}));
+    for (const char* made : {"tree/a.bmp", "tree/sub1/b.bmp", "tree/sub1/deeper/c.bmp", "tree/sub2/d.bmp"})
+        EXPECT_EQ(bmpBitsPerPixel(sub(made)), 24) << made;
+    EXPECT_FALSE(fs::exists(dir.path() / "tree/.hidden/e.bmp"));
+    EXPECT_FALSE(fs::exists(dir.path() / "outside/x.bmp")); // reached only through a link
+    EXPECT_EQ(w->File->text(), sub("tree/sub2/d.brg")); // the last in name order
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Export, ProblemsAreReportedOnceAtTheEndAfterTheRest)
+{
+    start();
+    copyTo("sample.brg", "mix/1.brg");
+    writeText("mix/2.brg", "far too short for a bridge");
+    copyTo("sample.brg", "mix/3.brg");
+    fs::create_directory(dir.path() / "mix/3.bmp"); // its picture cannot be written
+    copyTo("sample.lvl", "mix/4.lvl");
+    multisave(sub("mix/1.brg"));
+    EXPECT_TRUE(fs::exists(dir.path() / "mix/1.bmp"));
+    EXPECT_TRUE(fs::exists(dir.path() / "mix/4.bmp"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("2.brg"));
+    EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/3.bmp")));
+    EXPECT_EQ(w->File->text(), sub("mix/4.lvl"));
+}
+
+TEST_F(Export, SecondFolderExportIsRefusedWhileOneRuns)
+{
+    start();
+    for (int i = 0; i < 3; ++i)
+        copyTo("sample.brg", "busy/b" + std::to_string(i) + ".brg");
+    // Pressed again while the first lets events run.
+    QTimer::singleShot(0, w.get(), [&] {
+        platform.chosenFiles.push_back(sub("busy/b0.brg"));
+        QTest::mouseClick(o()->MultiSave, Qt::LeftButton);
+    });
+    multisave(sub("busy/b0.brg"));
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, "A folder export is already running.");
+    EXPECT_EQ(platform.dialogs.size(), 1u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(fs::exists(dir.path() / ("busy/b" + std::to_string(i) + ".bmp")));
+}
+
+TEST_F(Export, ExitDuringAFolderExportStopsIt)
+{
+    start();
+    for (int i = 0; i < 5; ++i)
+        copyTo("sample.brg", "quit/b" + std::to_string(i) + ".brg");
+    QTimer::singleShot(0, w.get(), [&] { w->Exit_Click(); });
+    multisave(sub("quit/b0.brg"));
+    EXPECT_TRUE(platform.ended);
+    EXPECT_FALSE(fs::exists(dir.path() / "quit/b4.bmp"));
+}
+
+TEST_F(Export, MultisaveOfTwoHundredBridges)
+{
+    start();
+    for (int i = 0; i < 200; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "many/br%03d.brg", i);
+        copyTo("sample.brg", name);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    multisave(sub("many/br000.brg"));
+    const double seconds = clock.elapsed() / 1000.0;
+    std::cout << "[ RATE     ] 200 bridges in " << seconds << " s: " << 200 / seconds << " files/s\n";
+    EXPECT_TRUE(platform.messages.empty());
+
+    const QImage first(sub("many/br000.bmp"));
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.height(), 400);
+    // The same bridge is still shown: every file holds its picture.
+    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), w->Pic->image().convertToFormat(QImage::Format_RGB32));
+    for (int i = 0; i < 200; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "many/br%03d.bmp", i);
+        ASSERT_EQ(bmpBitsPerPixel(sub(name)), 24) << name;
+        // Same bridge, same picture: the size from the header, every pixel for a few.
+        EXPECT_EQ(fs::file_size(dir.path() / name), fs::file_size(dir.path() / "many/br000.bmp")) << name;
+        if (i % 50 == 49) {
+            EXPECT_EQ(QImage(sub(name)), first) << name;
+        }
+    }
+    EXPECT_EQ(w->File->text(), sub("many/br199.brg"));
+}
