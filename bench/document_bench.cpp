@@ -3,6 +3,7 @@
 #include "derived.h"
 #include "document.h"
 #include "file_io.h"
+#include "largest_document.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,17 +14,7 @@ namespace {
 
 const std::vector<uint8_t>& largestBridge()
 {
-    static const std::vector<uint8_t> bytes = [] {
-        trv::Document d;
-        d.NPoints = trv::kMaxPoints;
-        d.NLines = trv::kMaxLines;
-        for (int i = 1; i <= d.NPoints; ++i)
-            for (int j = 1; j <= trv::kPointWords; ++j)
-                d.Pnt[i][j] = i * 31 + j;
-        for (int i = 1; i <= d.NLines; ++i)
-            d.Lin[i] = {0, 0, i - 1, i % d.NPoints, 1, 0x40000000, 0, 0};
-        return trv::serializeDocument(d, true);
-    }();
+    static const std::vector<uint8_t> bytes = trv::serializeDocument(largestDocument(), true);
     return bytes;
 }
 
