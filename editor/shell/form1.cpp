@@ -6,6 +6,7 @@
 #include "pic_box.h"
 #include "platform.h"
 
+#include <QApplication>
 #include <QRadioButton>
 #include <QResizeEvent>
 
@@ -35,7 +36,16 @@ Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platf
     Form_Load();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The controls outlive this part of the window while it is torn down: no
+    // focus change, key or signal of theirs may reach the handlers any more.
+    qApp->removeEventFilter(this);
+    if (QWidget* f = QApplication::focusWidget(); f && isAncestorOf(f))
+        f->clearFocus();
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
+}
 
 void Form1::select(QRadioButton* b)
 {
