@@ -138,6 +138,7 @@ public:
     trv::PointerShape pointer = trv::PointerShape::Default;
     void setPointer(trv::PointerShape s);
     void Redraw_Click();
+    void Form_Click();
 
     // ---- editing
     // modes, tool buttons and their menu commands (form1_modes.cpp)
@@ -308,6 +309,7 @@ private:
     void openTextFile(const QString& path, const QString& missingText);
 
     bool loading_ = false; // the loader is writing the value boxes
+    bool documentLoaded_ = false; // a document has been read since the start
     bool stepRecorded_ = false; // an edit named the current step since the last write
     bool typedName_ = false;    // a typed value named it
     std::vector<uint8_t> stateBytes_; // the file of the current journal state

@@ -75,6 +75,7 @@ void Form1::LoadDocument()
         reportProblem(QString::fromStdString(trv::refusalMessage(name, reason)));
         return;
     }
+    documentLoaded_ = true;
     if (UseFile == 1)
         journal.restart();
     else
@@ -167,8 +168,11 @@ void Form1::SaveDocument()
         return;
     }
 
-    // A journal step. A document without points is written too, so that undo
-    // never reads a state left over from an earlier document.
+    // A journal step. A loaded document without points is written too, so that
+    // undo never reads a state left over from an earlier document; before the
+    // first load there is nothing to write.
+    if (!documentLoaded_)
+        return;
     if (!SavLines->isChecked())
         doc.NLines = 0;
     doc.Head[trv::kHeadPoints] = doc.NPoints;
@@ -246,6 +250,8 @@ void Form1::nameStep(const std::string& name)
 
 void Form1::nameTypedStep(const std::string& name)
 {
+    if (!documentLoaded_)
+        return;
     // Typing names the step only when nothing has named it yet.
     std::string& current = journal.UndoName[size_t(UndoPos)];
     if (!current.empty())

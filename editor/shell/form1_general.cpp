@@ -115,6 +115,8 @@ void Form1::RightE_Change()
 void Form1::stepLevel(trv::LevelValue v, bool plus, int button)
 {
     Pic->setFocus(); // the key commands work at once
+    if (!documentLoaded_)
+        return; // before the first document there is nothing to change
     applyEdit(trv::stepLevel(doc, v, plus, button != 1, tables.RailY));
 }
 

@@ -1,6 +1,6 @@
 // The key table: the main window sees every key before the control that has the
 // focus and turns it into the command of the button, option button or menu it
-// stands for.
+// stands for. The same filter sees clicks on the bare window.
 #include "form1.h"
 
 #include "opt.h"
@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 
 namespace {
@@ -54,6 +55,10 @@ void Form1::connectKeys()
 
 bool Form1::eventFilter(QObject* obj, QEvent* e)
 {
+    // A click on the bare window, not on one of its controls.
+    if (e->type() == QEvent::MouseButtonRelease && obj == centralWidget() &&
+        !centralWidget()->childAt(static_cast<QMouseEvent*>(e)->position().toPoint()))
+        Form_Click();
     if (e->type() != QEvent::KeyPress || !obj->isWidgetType())
         return QMainWindow::eventFilter(obj, e);
     auto* target = static_cast<QWidget*>(obj);

@@ -85,6 +85,10 @@ void Form1::buildControls()
     SavBrg->setChecked(true);
     SavSoft->setChecked(true);
     SavLines->setChecked(true);
+    // They act on a mouse release only: with the focus, Space or an arrow key
+    // would drop lines or soft points.
+    for (QWidget* c : std::initializer_list<QWidget*>{SavBrg, SavLvl, SavSoft, SavLines})
+        c->setFocusPolicy(Qt::NoFocus);
 
     // Journal and options.
     Undo = button(client, "Undo", "Undo", 2436, 57, 735, 232);
@@ -163,11 +167,12 @@ void Form1::buildControls()
     LPoint = place(named(new ListBox(FramePE), "LPoint", "Selected point ( Point-Nr., Soft-/Fixed-Point, X, Y)"),
                    2290, top - 60, 2180, 900 - top + 60);
 
-    Runder = button(FrameLd, "Runder", "[S]mooth", 0, top + 0, 800, 330);
-    DrawFix = check(FrameLd, "DrawFix", "Fixed lvl", 0, top + 390, 800, 195);
-    LandFix = edit(FrameLd, "LandFix", "0", 810, top + 360, 700, 285);
+    Runder = button(FrameLd, "Runder", "[S]mooth", 0, top + 0, 800, 330, "Smooth the landscape. Repeat for more");
+    const QString fixTip = "Draw horizontal terrain portions. Tooggle or just right-click in";
+    DrawFix = check(FrameLd, "DrawFix", "Fixed lvl", 0, top + 390, 800, 195, fixTip);
+    LandFix = edit(FrameLd, "LandFix", "0", 810, top + 360, 700, 285, fixTip);
     LabelLandscapeList = label(FrameLd, "LabelLandscapeList", "Terrain", 2160, top + 0, 570, 195);
-    Land = place(named(new ListBox(FrameLd), "Land"), 2740, top - 60, 1725, 900 - top + 60);
+    Land = place(named(new ListBox(FrameLd), "Land", "Landscape list (X, Y)"), 2740, top - 60, 1725, 900 - top + 60);
 
     const double rows[] = {top + 0, top + 195, top + 390, top + 585};
     LabelWater = clickLabel(FrameGen, "LabelWater", "Water level   [W]", 0, rows[0], 1380, 180);

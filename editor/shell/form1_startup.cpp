@@ -96,7 +96,9 @@ void Form1::readSettings()
         for (int k = 0; k < 6; ++k)
             WindowPlacement[size_t(k + 1)] = s.placement[size_t(k)];
         if (opt->WSize->isChecked()) {
-            setGeometry(tw(WindowPlacement[1]), tw(WindowPlacement[2]), tw(WindowPlacement[4]), tw(WindowPlacement[3]));
+            // Stored as the frame's position and the window's size, so restored that way.
+            move(tw(WindowPlacement[1]), tw(WindowPlacement[2]));
+            resize(tw(WindowPlacement[4]), tw(WindowPlacement[3]));
             const int state = int(WindowPlacement[5]);
             setWindowState(state == 2 ? Qt::WindowMaximized : state == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
         }

@@ -65,7 +65,9 @@ void ListBox::setListIndex(int row)
 {
     if (row < -1 || row >= count())
         return;
-    if (row == listIndex_)
+    // Selecting the selected row again still runs the reaction (the hover tests
+    // rely on it to show a marker that a redraw has hidden); clearing twice does not.
+    if (row == listIndex_ && row < 0)
         return;
     settingByCode_ = true;
     if (row < 0)

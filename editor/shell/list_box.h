@@ -36,8 +36,7 @@ public:
     std::string item(int row) const;
 
     int listIndex() const { return listIndex_; }
-    // Selecting a row, by the user or by code, runs the list's click reaction
-    // (only when the row changes, as the user sees it).
+    // Selecting a row, by the user or by code, runs the list's click reaction.
     void setListIndex(int row);
 
 signals:

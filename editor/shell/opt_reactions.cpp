@@ -146,9 +146,8 @@ void Opt::ApplyColor()
     QPalette pal = Picture1->palette();
     pal.setColor(QPalette::Window, ColorIndex >= 1 ? trv::colorFromPacked(main->ColorTable[size_t(ColorIndex)]) : Qt::black);
     Picture1->setPalette(pal);
-    main->Pic->backColor = trv::colorFromPacked(main->ColorTable[trv::ColorBack]);
-    main->Pic->Shap.color = trv::colorFromPacked(main->ColorTable[trv::ColorSelected]);
-    main->Pic->LLL.color = main->Pic->Shap.color;
+    // Background, foreground and the markers follow the table at once.
+    main->applyPicColors();
     main->Proc->setText("1");
 }
 

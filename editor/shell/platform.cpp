@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -46,7 +47,15 @@ QString DesktopPlatform::saveFile(QWidget* owner, const QStringList& filters, co
     dlg.setFileMode(QFileDialog::AnyFile);
     if (!confirmOverwrite)
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    return runDialog(dlg, filters, folder, name);
+    // With confirmations on, a new file is confirmed too; No returns to the dialog.
+    for (;;) {
+        const QString chosen = runDialog(dlg, filters, folder, name);
+        if (chosen.isEmpty() || !confirmOverwrite || QFileInfo::exists(chosen))
+            return chosen;
+        if (QMessageBox::question(owner, QString(), chosen + "\nThis file does not exist. Create the file?") ==
+            QMessageBox::Yes)
+            return chosen;
+    }
 }
 
 bool DesktopPlatform::openTextViewer(const QString& path)

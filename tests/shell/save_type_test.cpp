@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QApplication>
 #include <QTest>
 
 #include <filesystem>
@@ -64,6 +65,17 @@ TEST_F(SaveType, ChoosingLevelDropsTheLinesAsAStepAndSavesWithoutHeaderWordZero)
     EXPECT_TRUE(w->SavLines->isEnabled());
     EXPECT_TRUE(w->SavLines->isChecked());
     EXPECT_TRUE(w->ELine->isEnabled());
+}
+
+TEST_F(SaveType, TheSaveTypeControlsNeverKeepTheKeyboard)
+{
+    start();
+    click(w->SavLines); // drops the lines: one step
+    click(w->SavLines);
+    const int pos = w->UndoPos;
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.get(), Qt::Key_Space);
+    EXPECT_EQ(w->UndoPos, pos); // Space redraws; it does not toggle a check box again
+    EXPECT_TRUE(w->SavLines->isChecked());
 }
 
 TEST_F(SaveType, UncheckingSoftPointsRecordsTwoStepsAndKeepsTheFixedOnes)

@@ -193,3 +193,18 @@ TEST_F(Startup, ChangesAreConfirmedBeforeEveryWayOut)
     EXPECT_TRUE(platform.ended);
     EXPECT_TRUE(platform.messages.empty());
 }
+
+TEST_F(Startup, BeforeAnyDocumentTheValueCommandsChangeNothing)
+{
+    std::string text = kFirstStartSettings;
+    text.replace(0, text.find("\r\n"), dir.file("missing.brg"));
+    trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
+    launch();
+    ASSERT_EQ(w->doc.NPoints, 0);
+    w->WaterD_MouseUp(2);
+    w->Water->setText("12");
+    w->Redraw_Click();
+    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_FALSE(exists("TRV1.TMP"));
+    EXPECT_TRUE(w->journal.UndoName[0] == "L" || w->journal.UndoName[0].empty());
+}
