@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QtTest/QTest>
 
+#include "qt_app.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,23 +25,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void ensureApp()
-{
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "converter_window_test";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
-}
-
 class ConverterWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ensureApp();
+        trvtest::ensureApplication();
         window_ = std::make_unique<ConverterWindow>();
         window_->show();
     }

@@ -5,15 +5,6 @@
 
 #include <filesystem>
 
-void ensureApplication()
-{
-    if (QApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "editor_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv); // lives until the process ends
-}
 
 bool FakePlatform::message(QWidget*, const QString& text, Buttons b, bool warning)
 {

@@ -3,6 +3,7 @@
 #pragma once
 #include "form1.h"
 #include "platform.h"
+#include "qt_app.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -60,4 +61,4 @@ protected:
     int journalFiles() const;
 };
 
-void ensureApplication();
+using trvtest::ensureApplication;

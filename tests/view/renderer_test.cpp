@@ -9,6 +9,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 
+#include "qt_app.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,18 +21,6 @@
 using namespace trv;
 
 namespace {
-
-void ensureApp()
-{
-    if (QGuiApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "view_tests";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv); // lives until the process ends
-}
 
 struct Rgb {
     int r, g, b;
@@ -55,7 +45,7 @@ constexpr Frame kWholeLevel{777, 1600, 1, 0, 0};       // everything within a fe
 
 class RenderTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ensureApp(); }
+    static void SetUpTestSuite() { trvtest::ensureApplication(false); }
 
     void SetUp() override
     {
