@@ -11,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>

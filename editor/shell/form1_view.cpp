@@ -40,12 +40,14 @@ void Form1::connectView()
 
 QPointF Form1::ToScreen(double x, double y) const
 {
-    return {view.OffsetX + view.ScaleX * x, view.OffsetY - view.ScaleY * y};
+    const trv::ViewPoint p = trv::ToScreen(view, x, y);
+    return {p.x, p.y};
 }
 
 QPointF Form1::ToDisplay(double x, double y) const
 {
-    return {(x - view.OffsetX) / view.ScaleX, (view.OffsetY - y) / view.ScaleY};
+    const trv::ViewPoint p = trv::ToDisplay(view, x, y);
+    return {p.x, p.y};
 }
 
 void Form1::UpdateViewScale()
