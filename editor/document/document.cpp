@@ -78,7 +78,7 @@ size_t documentByteSize(bool level, int points, int lines)
     return (level ? 4124u : 4128u) + 92u * size_t(points) + 24u * size_t(lines);
 }
 
-std::string parseDocument(std::span<const uint8_t> bytes, bool level, Document& out)
+std::string documentProblem(std::span<const uint8_t> bytes, bool level)
 {
     const size_t head0 = level ? 0 : 4;
     // Header words 1..1030 must be present to learn the point count.
@@ -109,6 +109,17 @@ std::string parseDocument(std::span<const uint8_t> bytes, bool level, Document& 
                        ", but the file has " + std::to_string(np) + " points (numbered from 0)";
         }
     }
+
+    return {};
+}
+
+std::string parseDocument(std::span<const uint8_t> bytes, bool level, Document& out)
+{
+    if (std::string problem = documentProblem(bytes, level); !problem.empty())
+        return problem;
+    const size_t head0 = level ? 0 : 4;
+    const int32_t np = getWord(bytes.data() + head0 + 1029 * 4);
+    const int32_t nl = getWord(bytes.data() + head0 + 1030 * 4 + size_t(np) * kPointWords * 4);
 
     // Everything checked: now replace the document.
     out.Head[0] = level ? 1 : getWord(bytes.data());

@@ -37,6 +37,10 @@ bool isLevelName(const std::string& name);
 // Byte length of a file holding the given counts.
 size_t documentByteSize(bool level, int points, int lines);
 
+// Why the bytes are no readable level or bridge (counts, length, line ends), or
+// an empty string when they are.
+std::string documentProblem(std::span<const uint8_t> bytes, bool level);
+
 // Reads a level (no header word 0) or bridge from bytes into `out`. Returns an
 // empty string on success, otherwise the reason the bytes were refused; `out` is
 // then left unchanged. Bytes beyond the last line record are ignored.

@@ -86,21 +86,42 @@ std::string resolveLetterCase(const std::string& path)
     return matches == 1 ? found : path;
 }
 
-ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message)
+namespace {
+// The whole file and whether the reader takes it; the bytes stay in `bytes`.
+ReadStatus loadChecked(const std::string& path, std::vector<uint8_t>& bytes, std::string& message)
 {
     if (!fileExists(path))
         return ReadStatus::Missing;
     std::string error;
-    auto bytes = readFileBytes(path, &error);
-    if (!bytes) {
+    auto read = readFileBytes(path, &error);
+    if (!read) {
         message = refusalMessage(path, error);
         return ReadStatus::Refused;
     }
-    const std::string reason = parseDocument(*bytes, isLevelName(path), doc);
-    if (!reason.empty()) {
+    bytes = std::move(*read);
+    if (const std::string reason = documentProblem(bytes, isLevelName(path)); !reason.empty()) {
         message = refusalMessage(path, reason);
         return ReadStatus::Refused;
     }
+    return ReadStatus::Ok;
+}
+} // namespace
+
+ReadStatus checkDocumentFile(const std::string& path, std::string& message)
+{
+    std::vector<uint8_t> bytes;
+    return loadChecked(path, bytes, message);
+}
+
+ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message, std::vector<uint8_t>* bytesOut)
+{
+    std::vector<uint8_t> bytes;
+    const ReadStatus status = loadChecked(path, bytes, message);
+    if (status != ReadStatus::Ok)
+        return status;
+    parseDocument(bytes, isLevelName(path), doc); // checked above: cannot refuse
+    if (bytesOut)
+        *bytesOut = std::move(bytes);
     return ReadStatus::Ok;
 }
 

@@ -23,6 +23,10 @@ bool fileExists(const std::string& path);
 enum class ReadStatus { Ok, Missing, Refused };
 // Reads a level or bridge file (layout chosen by the name) into `doc`. On
 // Refused, `message` says what is wrong with which file and `doc` is unchanged.
-ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message);
+// With `bytesOut`, the file's bytes are handed back on success.
+ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message,
+                            std::vector<uint8_t>* bytesOut = nullptr);
+// The same verdict without building a document.
+ReadStatus checkDocumentFile(const std::string& path, std::string& message);
 
 } // namespace trv

@@ -280,6 +280,7 @@ private:
     void connectGeneral();  // form1_general.cpp
     // Editing helpers.
     void showPanel(ClickFrame* panel);
+    void choosePointTool(trv::PointerShape shape);
     void endStrokeOnModeSwitch();
     void commit(); // SaveDocument without a new step name
     void applyEdit(const trv::EditResult& r);
@@ -312,7 +313,8 @@ private:
     bool documentLoaded_ = false; // a document has been read since the start
     bool stepRecorded_ = false; // an edit named the current step since the last write
     bool typedName_ = false;    // a typed value named it
-    std::vector<uint8_t> stateBytes_; // the file of the current journal state
+    std::vector<uint8_t> stateBytes_; // the file of journal state statePos_, as last read
+    int statePos_ = -1;
     bool ending_ = false;  // the process is ending
 };
 

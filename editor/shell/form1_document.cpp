@@ -33,10 +33,8 @@ void Form1::connectDocument()
 
 QString Form1::refusalOf(const QString& path)
 {
-    const std::string name = trv::resolveLetterCase(local(path));
-    trv::Document probe;
     std::string message;
-    if (trv::readDocumentFile(name, probe, message) != trv::ReadStatus::Refused)
+    if (trv::checkDocumentFile(trv::resolveLetterCase(local(path)), message) != trv::ReadStatus::Refused)
         return {};
     return QString::fromStdString(message);
 }
@@ -64,21 +62,21 @@ void Form1::LoadDocument()
         QDir::setCurrent(AppDir);
         return;
     }
-    std::string reason;
-    auto bytes = trv::readFileBytes(name, &reason);
-    if (bytes)
-        reason = trv::parseDocument(*bytes, trv::isLevelName(name), doc);
-    if (!bytes || !reason.empty()) {
+    std::string message;
+    std::vector<uint8_t> bytes;
+    if (trv::readDocumentFile(name, doc, message, &bytes) != trv::ReadStatus::Ok) {
         // The reader refused the file: the document and the journal stay as they were.
         UseFile = 0;
-        reportProblem(QString::fromStdString(trv::refusalMessage(name, reason)));
+        reportProblem(QString::fromStdString(message));
         return;
     }
     documentLoaded_ = true;
-    if (UseFile == 1)
+    if (UseFile == 1) {
         journal.restart();
-    else
-        stateBytes_ = std::move(*bytes); // what the current journal state holds
+    } else {
+        stateBytes_ = std::move(bytes); // what the current journal state holds
+        statePos_ = UndoPos;
+    }
 
     trv::deriveTables(doc, tables);
     LLines->setText(QString::fromStdString(tables.LLines));
@@ -182,8 +180,9 @@ void Form1::SaveDocument()
     // switch, Space, a caption click) that finds the document as the current state
     // holds it rewrites that state instead: after an undo the current step still
     // carries its name, and moving on would overwrite the redo state with a copy.
+    const bool asStored = statePos_ == UndoPos && bytes == stateBytes_;
     bool advance = journal.stepNamed();
-    if (advance && !stepRecorded_ && bytes == stateBytes_) {
+    if (advance && !stepRecorded_ && asStored) {
         advance = false;
         if (typedName_)
             journal.UndoName[size_t(UndoPos)].clear(); // a typed value that changed nothing
@@ -202,7 +201,9 @@ void Form1::SaveDocument()
         ++UndoPos;
     std::string error;
     const std::string name = trv::journalFileName(local(AppDir), UndoPos);
-    if (!trv::writeFileBytes(name, bytes, &error)) {
+    // A state that already holds these bytes is not written again (a resize or a
+    // redraw passes here too); the reload below still rebuilds the tables.
+    if ((advance || !asStored) && !trv::writeFileBytes(name, bytes, &error)) {
         msgBox(QString::fromStdString("Cannot write the undo file " + name + ":\n" + error), false, true);
         if (advance) {
             --UndoPos;

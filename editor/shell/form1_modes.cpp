@@ -175,26 +175,23 @@ void Form1::LRail_Click()
 
 void Form1::LDel_Click() { LRail_Click(); }
 
-void Form1::PFix_Click()
+// Choosing a point tool drops a picked-up point: the pointer takes the tool's
+// shape and the view is drawn again.
+void Form1::choosePointTool(trv::PointerShape shape)
 {
     Pic->setFocus();
     if (doc.NPoints == 0)
         return;
-    setPointer(trv::PointerShape::Default);
+    setPointer(shape);
     RenderView();
 }
+
+void Form1::PFix_Click() { choosePointTool(trv::PointerShape::Default); }
 
 void Form1::PMove_Click() { PFix_Click(); }
 void Form1::PDel_Click() { PFix_Click(); }
 
-void Form1::PNew_Click()
-{
-    Pic->setFocus();
-    if (doc.NPoints == 0)
-        return;
-    setPointer(trv::PointerShape::Cross);
-    RenderView();
-}
+void Form1::PNew_Click() { choosePointTool(trv::PointerShape::Cross); }
 
 void Form1::LineMDrawPoint_Click()
 {

@@ -107,6 +107,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void channelChanged(size_t part, const QSlider* slider);
     void buildControls();
     void connectReactions(); // opt_reactions.cpp
     void connectBitmap();    // opt_bitmap.cpp

@@ -81,29 +81,18 @@ void Opt::ColorList_Click()
     ApplyColor();
 }
 
-void Opt::Red_Change()
+// A channel slider moved by the user (not while the sliders are set by code).
+void Opt::channelChanged(size_t part, const QSlider* slider)
 {
     if (!SlidersLive)
         return;
-    ColorParts[3] = Red->value();
+    ColorParts[part] = slider->value();
     ApplyColor();
 }
 
-void Opt::Green_Change()
-{
-    if (!SlidersLive)
-        return;
-    ColorParts[2] = Green->value();
-    ApplyColor();
-}
-
-void Opt::Blue_Change()
-{
-    if (!SlidersLive)
-        return;
-    ColorParts[1] = Blue->value();
-    ApplyColor();
-}
+void Opt::Red_Change() { channelChanged(3, Red); }
+void Opt::Green_Change() { channelChanged(2, Green); }
+void Opt::Blue_Change() { channelChanged(1, Blue); }
 
 void Opt::Bright_Change()
 {
