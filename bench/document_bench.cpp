@@ -73,7 +73,7 @@ void JournalFileRoundTrip(benchmark::State& state)
     const std::string path = "/tmp/trv_bench_journal.TMP";
     trv::Document d;
     for (auto _ : state) {
-        trv::writeFileBytes(path, largestBridge());
+        trv::writeFileSafely(path, largestBridge(), nullptr, trv::Durability::Cached);
         auto bytes = trv::readFileBytes(path);
         benchmark::DoNotOptimize(bytes->data());
     }

@@ -43,7 +43,7 @@ struct Editor {
     Editor()
     {
         const QString doc = dir.filePath("largest.brg");
-        trv::writeFileBytes(doc.toStdString(), trv::serializeDocument(largestDocument(), true));
+        trv::writeFileSafely(doc.toStdString(), trv::serializeDocument(largestDocument(), true));
         {
             std::ofstream ini(dir.filePath("Trv.ini").toStdString(), std::ios::binary);
             ini << doc.toStdString() << "\r\n 100  150  200  0  0  400  200 \r\n 1  0  1  1  1  1  1 \r\n";

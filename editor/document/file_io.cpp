@@ -3,56 +3,11 @@
 #include "document.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 
 namespace fs = std::filesystem;
 
 namespace trv {
-
-std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::string* error)
-{
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        if (error)
-            *error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::vector<uint8_t> bytes;
-    uint8_t buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.insert(bytes.end(), buf, buf + n);
-    const bool failed = std::ferror(f);
-    std::fclose(f);
-    if (failed) {
-        if (error)
-            *error = "read error";
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-bool writeFileBytes(const std::string& path, const std::vector<uint8_t>& bytes, std::string* error)
-{
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        if (error)
-            *error = std::strerror(errno);
-        return false;
-    }
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    const int err = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!(ok && closed)) {
-        if (error)
-            *error = std::strerror(ok ? errno : err);
-        return false;
-    }
-    return true;
-}
 
 bool fileExists(const std::string& path)
 {
@@ -93,7 +48,7 @@ ReadStatus loadChecked(const std::string& path, std::vector<uint8_t>& bytes, std
     if (!fileExists(path))
         return ReadStatus::Missing;
     std::string error;
-    auto read = readFileBytes(path, &error);
+    auto read = readFileBytes(path, &error, documentByteSize(false, kMaxPoints, kMaxLines));
     if (!read) {
         message = refusalMessage(path, error);
         return ReadStatus::Refused;

@@ -203,7 +203,7 @@ void Form1::SaveDocument()
     const std::string name = trv::journalFileName(local(AppDir), UndoPos);
     // A state that already holds these bytes is not written again (a resize or a
     // redraw passes here too); the reload below still rebuilds the tables.
-    if ((advance || !asStored) && !trv::writeFileBytes(name, bytes, &error)) {
+    if ((advance || !asStored) && !trv::writeFileSafely(name, bytes, &error, trv::Durability::Cached)) {
         msgBox(QString::fromStdString("Cannot write the undo file " + name + ":\n" + error), false, true);
         if (advance) {
             --UndoPos;
