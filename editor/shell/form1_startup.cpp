@@ -8,6 +8,7 @@
 #include "opt.h"
 #include "pic_box.h"
 #include "platform.h"
+#include "scroll_bar.h"
 #include "settings.h"
 #include "text_number.h"
 
@@ -21,6 +22,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 // Settings files of older formats, told apart by the letter case of the name.
