@@ -6,12 +6,20 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons buttons, bool warning)
 {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, QString(), text,
-                    buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, owner);
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, QString(), text, QMessageBox::NoButton, owner);
+    if (buttons == Buttons::RestoreDiscard) {
+        QPushButton* restore = box.addButton("Restore", QMessageBox::AcceptRole);
+        box.addButton("Discard", QMessageBox::DestructiveRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        return box.clickedButton() == restore;
+    }
+    box.setStandardButtons(buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
 }
 

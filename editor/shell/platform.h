@@ -7,9 +7,9 @@ class QWidget;
 
 class Platform {
 public:
-    enum class Buttons { Ok, OkCancel };
+    enum class Buttons { Ok, OkCancel, RestoreDiscard };
     virtual ~Platform() = default;
-    // True for OK.
+    // True for OK (or Restore).
     virtual bool message(QWidget* owner, const QString& text, Buttons buttons, bool warning) = 0;
     // The chosen path, or "" when cancelled. `filters` are in Qt's form ("Bridges (*.brg)").
     virtual QString openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name) = 0;
