@@ -2,18 +2,15 @@
 // the user is told which file failed and why.
 #include "bgb_samples.h"
 #include "converter_window.h"
+#include "drag_drop.h"
 #include "qt_app.h"
 #include "run_program.h"
 #include "temp_dir.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QUrl>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -65,10 +62,7 @@ TEST_F(DiskFullTest, WindowKeepsTheOldBgbAndNamesFileAndReason)
     trvtest::ensureApplication();
     ConverterWindow w;
     w.show();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(qfile("a.brg"))});
-    QDropEvent drop(QPointF(w.TxIn->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w.TxIn, &drop);
+    ASSERT_TRUE(trvtest::dragAndDrop(w.TxIn, {QUrl::fromLocalFile(qfile("a.brg"))}));
 
     const QString noSpace = "cannot write " + qfile("a.bgb") + " (No space left on device)";
     QTest::mouseClick(w.BuConv, Qt::LeftButton);

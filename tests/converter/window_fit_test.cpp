@@ -2,19 +2,17 @@
 // control can be clicked, every caption fits, every control has a name.
 #include "bgb_samples.h"
 #include "converter_window.h"
+#include "drag_drop.h"
 #include "qt_app.h"
 #include "temp_dir.h"
 #include "window_checks.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QUrl>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -39,10 +37,7 @@ TEST(ConverterWindowFit, ControlsAreReachableNamedAndCaptionsFit)
     trvtest::TempDir dir;
     trvtest::writeAll(dir.file("short.brg"), std::vector<uint8_t>(10, 0));
     const auto dropFile = [&](const std::string& name) {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file(name)))});
-        QDropEvent drop(QPointF(w.TxIn->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w.TxIn, &drop);
+        trvtest::dragAndDrop(w.TxIn, {QUrl::fromLocalFile(QString::fromStdString(dir.file(name)))});
     };
     dropFile("short.brg");
     QTest::mouseClick(w.BuConv, Qt::LeftButton);
