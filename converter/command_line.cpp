@@ -33,7 +33,10 @@ void print(std::FILE* to, const QString& line)
     std::fflush(to);
 }
 
-void fail(const QString& name, const QString& reason) { print(stderr, QStringLiteral("Rondix012: %1: %2").arg(name, reason)); }
+void fail(const QString& name, const QString& reason)
+{
+    print(stderr, QStringLiteral("Rondix012: %1: %2").arg(name, reason));
+}
 
 int usageError(const QString& what)
 {

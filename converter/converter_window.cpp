@@ -184,13 +184,18 @@ void ConverterWindow::BuConv_Click()
     // A converted single file leaves the path on show as it is.
     if (!error.isEmpty())
         TxIn->setText(DropName + kFailed + error);
-    showReport(error.isEmpty() ? 1 : 0, error.isEmpty() ? QStringList() : QStringList{DropName + QStringLiteral(": ") + error});
+    if (error.isEmpty())
+        showReport(1, {});
+    else
+        showReport(0, {DropName + QStringLiteral(": ") + error});
 }
 
 void ConverterWindow::convertFolder()
 {
     running_ = true;
-    TxReport->hide();
+    // The last run's report would pass for this run's; it stays in place, empty,
+    // until this run's is known, so the window does not jump.
+    TxReport->clear();
     QStringList failures;
     int converted = 0;
     for (const QString& name : bgb::folderBridges(DropDir)) {
