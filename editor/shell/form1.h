@@ -91,7 +91,8 @@ public:
     void applyPicColors();
 
     // ---- bitmap export (form1_export.cpp)
-    void BmpSave();
+    // Writes the picture to ChosenFile; false (reported) when it cannot.
+    bool BmpSave();
     void BmpSaveSelect();
     // A problem with one file: shown at once, or collected while a folder
     // export runs and shown in one message at its end.

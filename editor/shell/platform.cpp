@@ -23,6 +23,15 @@ bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons butto
     return box.exec() == QMessageBox::Ok;
 }
 
+void DesktopPlatform::report(QWidget* owner, const QString& summary, const QStringList& lines)
+{
+    // The list goes into the box's detail section, which scrolls, so a long one
+    // never makes the box taller than the screen.
+    QMessageBox box(QMessageBox::Warning, QString(), summary, QMessageBox::Ok, owner);
+    box.setDetailedText(lines.join('\n'));
+    box.exec();
+}
+
 namespace {
 QString runDialog(QFileDialog& dlg, const QStringList& filters, const QString& folder, const QString& name)
 {
