@@ -47,7 +47,8 @@ public:
 
 class EditorTest : public ::testing::Test {
 protected:
-    trvtest::TempDir dir;
+    // On the small file system when the test program runs on one.
+    trvtest::TempDir dir{trvtest::smallFileSystem()};
     FakePlatform platform;
     std::unique_ptr<Form1> w;
 

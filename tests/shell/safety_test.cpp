@@ -1,0 +1,173 @@
+// What keeps the user's work safe beyond single commands: two editors in one
+// folder, an editor that was killed, and settings files that are not what they
+// should be.
+#include "editor_fixture.h"
+
+#include "opt.h"
+#include "run_program.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QScreen>
+
+#include <filesystem>
+
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Safety : public EditorTest {
+protected:
+    std::unique_ptr<Form1> launch(FakePlatform& p)
+    {
+        ensureApplication();
+        auto editor = std::make_unique<Form1>(p, QString::fromStdString(dir.path().string()));
+        editor->show();
+        return editor;
+    }
+    void writeSettingsText(const QByteArray& text)
+    {
+        QFile f(path("Trv.ini"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+};
+
+} // namespace
+
+TEST_F(Safety, TwoEditorsInOneFolderKeepTheirOwnJournals)
+{
+    start("sample.brg");
+    const int water = w->doc.Head[1];
+    FakePlatform otherPlatform;
+    auto other = launch(otherPlatform);
+    other->File->setText(copyData("sample.lvl"));
+    other->OpenDocument();
+    EXPECT_EQ(other->journal.folder(), dir.file("TRV-2"));
+
+    w->WaterU_MouseUp(2);
+    other->RailU_MouseUp(2);
+    other->RailU_MouseUp(2);
+    // Each undo finds its own document's states.
+    w->MUndo_Click();
+    EXPECT_EQ(w->doc.Head[1], water);
+    EXPECT_EQ(w->File->text(), path("sample.brg"));
+    other->MUndo_Click();
+    EXPECT_EQ(other->UndoPos, 1);
+    EXPECT_EQ(other->doc.NLines, 0);
+
+    // The first to end leaves the other's states alone, and the other its own.
+    w->opt->Confirm->setChecked(false);
+    w->Exit_Click();
+    EXPECT_TRUE(fs::exists(other->journal.stateFile(2)));
+    EXPECT_FALSE(exists("TRV1.TMP"));
+    other->opt->Confirm->setChecked(false);
+    other->Exit_Click();
+    EXPECT_FALSE(exists("TRV-2"));
+    EXPECT_TRUE(exists("TRV0.TMP"));
+}
+
+TEST_F(Safety, KilledEditorsWorkIsOfferedBackOnce)
+{
+    copyData("sample.brg");
+    writeSettings(path("sample.brg"));
+    const auto original = trvtest::readAll(dir.file("sample.brg"));
+    auto crash = [&] {
+        const auto run = trvtest::runWithoutDisplay(CRASHING_EDITOR_PATH, {dir.path().string()});
+        ASSERT_EQ(run.exitCode, -1) << run.err; // killed, not ended
+        ASSERT_TRUE(exists("TRV2.TMP"));
+    };
+    crash();
+    w = launch(platform);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].buttons, Platform::Buttons::RestoreDiscard);
+    EXPECT_TRUE(platform.messages[0].text.contains(path("sample.brg")));
+    // Restored as the state the user was on (one step undone), under its name, still changed.
+    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(w->journal.UndoName[1], "Water +16");
+    EXPECT_EQ(trvtest::readAll(dir.file("TRV1.TMP")), trv::serializeDocument(w->doc, true));
+    EXPECT_EQ(w->File->text(), path("sample.brg"));
+    EXPECT_TRUE(w->journal.changed());
+    EXPECT_EQ(trvtest::readAll(dir.file("sample.brg")), original);
+    w->MRedo_Click();
+    EXPECT_EQ(w->UndoPos, 2);
+    w->opt->Confirm->setChecked(false);
+    w->Exit_Click();
+    w.reset();
+
+    crash();
+    platform.messages.clear();
+    platform.answers = {false}; // Discard
+    w = launch(platform);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_FALSE(w->journal.changed());
+    EXPECT_FALSE(exists("TRV2.TMP"));
+    w.reset(); // killed again, with nothing unsaved
+
+    platform.messages.clear();
+    w = launch(platform);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Safety, HostileSettingsFilesNeitherHangNorHideTheWindow)
+{
+    copyData("sample.brg");
+    const QByteArray good = [&] {
+        writeSettings(path("sample.brg"));
+        QFile f(path("Trv.ini"));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    auto startWith = [&](const QByteArray& text) {
+        platform.messages.clear();
+        w.reset();
+        writeSettingsText(text);
+        w = launch(platform);
+    };
+
+    // Placement numbers far off every screen: the window still lands on it.
+    QByteArray placed = good;
+    placed.replace(" 1  0  1  1  1  1  1 \r\n 0  0  9000  12000  0  0 ",
+                   " 1  1  1  1  1  1  1 \r\n 1000000000000 -1000000000  -1e9  1e12  0  1e12 ");
+    startWith(placed);
+    const QRect screen = w->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(w->frameGeometry().topLeft())) << w->frameGeometry().x();
+    EXPECT_TRUE(screen.contains(w->geometry().center()));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(platform.messages.empty());
+
+    // Damaged texts: said once at the start, defaults for what is missing.
+    QByteArray crOnly = good;
+    crOnly.replace("\r\n", "\r");
+    QByteArray nulInName = good;
+    nulInName.insert(3, '\0');
+    for (const QByteArray& text : {crOnly, nulInName, QByteArray("\x01\xff\xfe junk")}) {
+        startWith(text);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_TRUE(platform.messages[0].text.contains("is damaged")) << platform.messages[0].text.toStdString();
+        EXPECT_EQ(w->File->text(), "C:\\Programme\\Trusswick\\neu.brg");
+    }
+
+    // Not a file at all: a pipe would block a reader, a device never end.
+    w.reset();
+    fs::remove(dir.file("Trv.ini"));
+    ASSERT_EQ(::mkfifo(dir.file("Trv.ini").c_str(), 0600), 0);
+    platform.messages.clear();
+    w = launch(platform);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("cannot be read (not a regular file)"));
+    w.reset();
+    fs::remove(dir.file("Trv.ini"));
+    fs::create_symlink("/dev/zero", dir.file("Trv.ini"));
+    platform.messages.clear();
+    w = launch(platform);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.contains("cannot be read"));
+    w->opt->Confirm->setChecked(false);
+    w->Exit_Click(); // says it cannot write there, and still ends
+    EXPECT_TRUE(platform.ended);
+    EXPECT_TRUE(platform.messages.back().text.contains("Cannot write the settings file"));
+}
