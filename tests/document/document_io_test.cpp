@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include <sys/resource.h>
+
 using namespace trv;
 using trvtest::TempDir;
 
@@ -153,4 +155,25 @@ TEST(DocumentIO, ShippedDocumentsReadAndWriteBackUnchanged)
         EXPECT_GE(d.NPoints, 2) << name;
         EXPECT_EQ(serializeDocument(d, !isLevelName(name)), trvtest::readAll(path)) << name;
     }
+}
+
+TEST(DocumentIO, AHugeTailIsNeitherReadNorHeld)
+{
+    // A valid bridge followed by a gibibyte (sparse, so the test costs no disk):
+    // only the document's own bytes are read.
+    TempDir dir;
+    const std::string path = dir.file("tailed.brg");
+    trvtest::writeAll(path, words(bridgeWords(3, {{0, 1}, {1, 2}})));
+    std::filesystem::resize_file(path, size_t(1) << 30);
+    struct rusage before {}, after {};
+    getrusage(RUSAGE_SELF, &before);
+    Document d;
+    std::string message;
+    std::vector<uint8_t> bytes;
+    ASSERT_EQ(readDocumentFile(path, d, message, &bytes), ReadStatus::Ok) << message;
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(d.NPoints, 3);
+    EXPECT_EQ(d.NLines, 2);
+    EXPECT_LE(bytes.size(), documentByteSize(false, kMaxPoints, kMaxLines));
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024); // kilobytes: far below the file's size
 }
