@@ -38,6 +38,7 @@ enum class LevelValue;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
+    friend class EditorDriver; // the tests' view of the window's state
 public:
     // `appDir` is the working folder (journal files, settings, template).
     Form1(Platform& platform, const QString& appDir);

@@ -30,9 +30,9 @@ protected:
 
 class About : public EditorTest {
 protected:
-    bool shown() { return !w->FrameAbout->isHidden(); }
+    bool shown() { return !ctl<ClickFrame>("FrameAbout")->isHidden(); }
     // Lets the slide-in and the pause run until the train is out.
-    bool waitForTrain() { return QTest::qWaitFor([&] { return w->AboutTrain->isVisible(); }, 5000); }
+    bool waitForTrain() { return QTest::qWaitFor([&] { return ctl<QLabel>("AboutTrain")->isVisible(); }, 5000); }
 };
 
 class TestRun : public EditorTest {};
@@ -42,8 +42,8 @@ class TestRun : public EditorTest {};
 TEST_F(Help, FilesOpenInTheViewerOrNameWhatIsMissing)
 {
     start();
-    w->MViewHelp->trigger();
-    w->MTutorial->trigger();
+    ctl<QAction>("MViewHelp")->trigger();
+    ctl<QAction>("MTutorial")->trigger();
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, "Zarvines_TW_Editor08.txt\n                 Not found");
     EXPECT_EQ(platform.messages[1].text, "       Tutorial.txt not found");
@@ -52,14 +52,14 @@ TEST_F(Help, FilesOpenInTheViewerOrNameWhatIsMissing)
 
     touch("Zarvines_TW_Editor08.txt");
     touch("Tutorial.txt");
-    w->MViewHelp->trigger();
-    w->MTutorial->trigger();
+    ctl<QAction>("MViewHelp")->trigger();
+    ctl<QAction>("MTutorial")->trigger();
     EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.viewed, (QStringList{path("Zarvines_TW_Editor08.txt"), path("Tutorial.txt")}));
 
     // There, but no viewer to show it: not reported as missing.
     platform.viewerWorks = false;
-    w->MViewHelp->trigger();
+    ctl<QAction>("MViewHelp")->trigger();
     ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages[2].text, "Cannot open " + path("Zarvines_TW_Editor08.txt") + " in the text viewer.");
 }
@@ -96,99 +96,99 @@ TEST_F(About, ShownAndHiddenTwiceByTheMenuAndByAClick)
 {
     start();
     ASSERT_FALSE(shown());
-    w->MAbout->trigger();
+    ctl<QAction>("MAbout")->trigger();
     ASSERT_TRUE(shown());
-    EXPECT_EQ(w->FrameAbout->title().trimmed(), "Zarvines Tool Nr.211 Trusswick Editor");
-    EXPECT_EQ(w->FrameAbout->title(), QString(11, ' ') + "Zarvines Tool Nr.211 Trusswick Editor" + QString(10, ' '));
-    EXPECT_FALSE(w->Labeltwde->text().isEmpty());
-    const QPoint start = w->FrameAbout->pos();
+    EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->title().trimmed(), "Zarvines Tool Nr.211 Trusswick Editor");
+    EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->title(), QString(11, ' ') + "Zarvines Tool Nr.211 Trusswick Editor" + QString(10, ' '));
+    EXPECT_FALSE(ctl<ClickLabel>("Labeltwde")->text().isEmpty());
+    const QPoint start = ctl<ClickFrame>("FrameAbout")->pos();
     ASSERT_TRUE(waitForTrain());
     // Slid in along its arc to 1500 sin(1) + 1000, 3000 cos(1) - 1000 twips.
-    EXPECT_NE(w->FrameAbout->pos(), start);
-    EXPECT_EQ(w->FrameAbout->pos(), QPoint(tw(1500 * std::sin(1.0) + 1000), tw(3000 * std::cos(1.0) - 1000)));
-    EXPECT_EQ(w->AboutTrain->palette().color(QPalette::Window), QColor(88, 152, 88));
+    EXPECT_NE(ctl<ClickFrame>("FrameAbout")->pos(), start);
+    EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->pos(), QPoint(tw(1500 * std::sin(1.0) + 1000), tw(3000 * std::cos(1.0) - 1000)));
+    EXPECT_EQ(ctl<QLabel>("AboutTrain")->palette().color(QPalette::Window), QColor(88, 152, 88));
 
     // Hidden by the menu: a fresh layout and redraw, the animation stops.
-    w->LayoutPending = false;
-    const QImage before = w->Pic->image().copy();
-    w->MAbout->trigger();
+    layoutPending() = false;
+    const QImage before = ctl<PicBox>("Pic")->image().copy();
+    ctl<QAction>("MAbout")->trigger();
     EXPECT_FALSE(shown());
-    EXPECT_FALSE(w->LayoutPending); // set, then used by the redraw
-    EXPECT_EQ(w->Pic->image(), before);
-    const double left = w->AboutTrainLeft;
+    EXPECT_FALSE(layoutPending()); // set, then used by the redraw
+    EXPECT_EQ(ctl<PicBox>("Pic")->image(), before);
+    const double left = aboutTrainLeft();
     QTest::qWait(60);
-    EXPECT_EQ(w->AboutTrainLeft, left);
+    EXPECT_EQ(aboutTrainLeft(), left);
 
     // Shown again and hidden by a click on the credits.
-    w->MAbout->trigger();
+    ctl<QAction>("MAbout")->trigger();
     ASSERT_TRUE(shown());
-    QTest::mouseClick(w->Labeltwde, Qt::LeftButton);
+    QTest::mouseClick(ctl<ClickLabel>("Labeltwde"), Qt::LeftButton);
     EXPECT_FALSE(shown());
-    w->MAbout->trigger();
+    ctl<QAction>("MAbout")->trigger();
     ASSERT_TRUE(shown());
-    QTest::mouseClick(w->Image1, Qt::LeftButton);
+    QTest::mouseClick(ctl<ClickLabel>("Image1"), Qt::LeftButton);
     EXPECT_FALSE(shown());
 }
 
 TEST_F(About, TrainSwingsTowardsThePointerAndStaysInTheFrame)
 {
     start();
-    w->MAbout->trigger();
+    ctl<QAction>("MAbout")->trigger();
     ASSERT_TRUE(waitForTrain());
-    w->MAbout->trigger(); // stops the timer: the steps are driven by hand from here
-    w->FrameAbout->show();
+    ctl<QAction>("MAbout")->trigger(); // stops the timer: the steps are driven by hand from here
+    ctl<ClickFrame>("FrameAbout")->show();
 
     // The pointer over the picture near its left: the train heads there.
-    QTest::mouseMove(w->Image1, QPoint(20, 100));
+    QTest::mouseMove(ctl<ClickLabel>("Image1"), QPoint(20, 100));
     EXPECT_EQ(w->AboutTargetX, 20 * 15);
     EXPECT_EQ(w->AboutPointerY, 100 * 15 + 1);
-    w->AboutTrainLeft = 4000;
-    w->AboutSpeed = 0;
+    aboutTrainLeft() = 4000;
+    aboutSpeed() = 0;
     double lowest = 1e9, highest = -1e9;
     for (int k = 0; k < 3000; ++k) {
         ASSERT_TRUE(w->AboutAnimation());
-        lowest = std::min(lowest, w->AboutTrainLeft);
-        highest = std::max(highest, w->AboutTrainLeft);
+        lowest = std::min(lowest, aboutTrainLeft());
+        highest = std::max(highest, aboutTrainLeft());
     }
     EXPECT_LT(lowest, 1000);     // it got there
     EXPECT_LE(highest, 4000);    // and did not run off the other way
     EXPECT_GT(lowest, -100);     // bounced at the left edge rather than leaving
-    EXPECT_EQ(w->AboutTrain->x(), tw(w->AboutTrainLeft));
+    EXPECT_EQ(ctl<QLabel>("AboutTrain")->x(), tw(aboutTrainLeft()));
     // The tie: from the pointer to the train, grey by the pointer's height.
-    EXPECT_EQ(w->AboutLine->color(), QColor(100, 100, 100));
-    EXPECT_NEAR(w->AboutLine->first().x(), (300 + 150) / 15.0, 1e-9);
-    EXPECT_NEAR(w->AboutLine->first().y(), (1501 + 400) / 15.0, 1e-9);
-    EXPECT_NEAR(w->AboutLine->second().x(), (w->AboutTrainLeft + 150) / 15.0, 1e-9);
+    EXPECT_EQ(ctl<LineShape>("AboutLine")->color(), QColor(100, 100, 100));
+    EXPECT_NEAR(ctl<LineShape>("AboutLine")->first().x(), (300 + 150) / 15.0, 1e-9);
+    EXPECT_NEAR(ctl<LineShape>("AboutLine")->first().y(), (1501 + 400) / 15.0, 1e-9);
+    EXPECT_NEAR(ctl<LineShape>("AboutLine")->second().x(), (aboutTrainLeft() + 150) / 15.0, 1e-9);
 
-    w->FrameAbout->hide();
+    ctl<ClickFrame>("FrameAbout")->hide();
     EXPECT_FALSE(w->AboutAnimation());
 }
 
 TEST_F(TestRun, PointerMovesStepTheRunAndAClickRestoresTheDocument)
 {
     start();
-    const QImage ordinary = w->Pic->image().copy();
-    const std::vector<double> y0 = w->tables.PntY;
-    const int fixed = w->tables.fixedCount(w->doc.NPoints);
-    ASSERT_GT(w->doc.NPoints, fixed);
-    const int16_t tick = w->TestTick;
+    const QImage ordinary = ctl<PicBox>("Pic")->image().copy();
+    const std::vector<double> y0 = tables().PntY;
+    const int fixed = tables().fixedCount(doc().NPoints);
+    ASSERT_GT(doc().NPoints, fixed);
+    const int16_t tick = testTick();
 
     for (int k = 0; k < 30; ++k)
-        QTest::mouseMove(w->Test, QPoint(3 + k % 5, 4));
-    EXPECT_EQ(w->TestTick, (tick + 30) % 10);
+        QTest::mouseMove(ctl<MouseButton>("Test"), QPoint(3 + k % 5, 4));
+    EXPECT_EQ(testTick(), (tick + 30) % 10);
     for (int i = 1; i <= fixed; ++i)
-        EXPECT_EQ(w->tables.PntY[size_t(i)], y0[size_t(i)]) << i;
+        EXPECT_EQ(tables().PntY[size_t(i)], y0[size_t(i)]) << i;
     int moved = 0;
-    for (int i = fixed + 1; i <= w->doc.NPoints; ++i)
-        moved += w->tables.PntY[size_t(i)] != y0[size_t(i)];
+    for (int i = fixed + 1; i <= doc().NPoints; ++i)
+        moved += tables().PntY[size_t(i)] != y0[size_t(i)];
     EXPECT_GT(moved, 0);
     // The test picture: fixed points in their colour (partly under their lines)
     // on the plain background.
-    const QImage& im = w->Pic->image();
+    const QImage& im = ctl<PicBox>("Pic")->image();
     for (int i = 1; i <= fixed; ++i) {
-        const QPointF p = w->ToScreen(w->tables.PntX[size_t(i)], w->tables.PntY[size_t(i)]);
-        const int x = trv::logicalToPixel(p.x(), im.width(), w->Pic->scaleWidth());
-        const int y = trv::logicalToPixel(p.y(), im.height(), w->Pic->scaleHeight());
+        const QPointF p = w->ToScreen(tables().PntX[size_t(i)], tables().PntY[size_t(i)]);
+        const int x = trv::logicalToPixel(p.x(), im.width(), ctl<PicBox>("Pic")->scaleWidth());
+        const int y = trv::logicalToPixel(p.y(), im.height(), ctl<PicBox>("Pic")->scaleHeight());
         int red = 0;
         for (int dy = -3; dy <= 3; ++dy)
             for (int dx = -3; dx <= 3; ++dx)
@@ -196,12 +196,12 @@ TEST_F(TestRun, PointerMovesStepTheRunAndAClickRestoresTheDocument)
         EXPECT_GT(red, 0) << i;
     }
     EXPECT_EQ(im.pixelColor(im.width() - 2, im.height() - 2), QColor(72, 72, 72));
-    EXPECT_EQ(w->journal.UndoName[0], "L"); // the document itself is untouched
+    EXPECT_EQ(journal().UndoName[0], "L"); // the document itself is untouched
 
-    QTest::mouseClick(w->Test, Qt::LeftButton);
-    EXPECT_EQ(w->tables.PntY, y0);
+    QTest::mouseClick(ctl<MouseButton>("Test"), Qt::LeftButton);
+    EXPECT_EQ(tables().PntY, y0);
     for (const auto& a : w->PntAcc)
         EXPECT_TRUE(a[1] == 0 && a[2] == 0);
-    EXPECT_EQ(w->Pic->image(), ordinary);
-    EXPECT_EQ(w->journal.UndoName[0], "L");
+    EXPECT_EQ(ctl<PicBox>("Pic")->image(), ordinary);
+    EXPECT_EQ(journal().UndoName[0], "L");
 }

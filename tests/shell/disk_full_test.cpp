@@ -54,35 +54,35 @@ TEST_F(DiskFull, EveryWriteKeepsTheOldFileAndSaysWhy)
     trvtest::writeAll(dir.file("old.bmp"), {'B', 'M', 1, 2, 3});
     start("sample.brg");
     for (const char* name : {"sample.brg", "large.brg"}) {
-        w->File->setText(path(name));
+        ctl<QLineEdit>("File")->setText(path(name));
         w->OpenDocument();
         w->WaterU_MouseUp(2); // one journal step
-        ASSERT_EQ(w->UndoPos, 1);
+        ASSERT_EQ(journal().UndoPos, 1);
         const auto before = bytes(name);
         trvtest::fillFileSystem(dir.path().string());
-        QTest::keyClick(w->Pic, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(ctl<PicBox>("Pic"), Qt::Key_S, Qt::ControlModifier);
         EXPECT_EQ(bytes(name), before) << name;
         EXPECT_TRUE(lastMessageNames(path(name))) << platform.messages.back().text.toStdString();
-        EXPECT_TRUE(w->journal.changed()); // the document still has its unsaved step
+        EXPECT_TRUE(journal().changed()); // the document still has its unsaved step
         std::filesystem::remove(dir.file("filler"));
     }
 
     trvtest::fillFileSystem(dir.path().string());
     // A journal step: nothing moves, the message names the state's file.
     w->WaterU_MouseUp(2);
-    EXPECT_EQ(w->UndoPos, 1);
-    EXPECT_TRUE(lastMessageNames(QString::fromStdString(w->journal.stateFile(2))));
-    EXPECT_FALSE(std::filesystem::exists(w->journal.stateFile(2)));
+    EXPECT_EQ(journal().UndoPos, 1);
+    EXPECT_TRUE(lastMessageNames(QString::fromStdString(journal().stateFile(2))));
+    EXPECT_FALSE(std::filesystem::exists(journal().stateFile(2)));
 
     // A picture over an older one.
-    w->ChosenFile = path("old.bmp");
+    chosenFile() = path("old.bmp");
     EXPECT_FALSE(w->BmpSave());
     EXPECT_EQ(bytes("old.bmp"), (std::vector<uint8_t>{'B', 'M', 1, 2, 3}));
     EXPECT_TRUE(lastMessageNames(path("old.bmp")));
 
     // The settings at the end: the old file stays, the editor still ends.
     const auto settings = bytes("Trv.ini");
-    w->opt->Confirm->setChecked(false);
+    opt<QCheckBox>("Confirm")->setChecked(false);
     w->Exit_Click();
     EXPECT_TRUE(platform.ended);
     EXPECT_EQ(bytes("Trv.ini"), settings);

@@ -1,7 +1,7 @@
 // The real main window in its own temporary working folder, with a fake desktop
 // that records the questions asked and answers as told.
 #pragma once
-#include "form1.h"
+#include "editor_driver.h"
 #include "platform.h"
 #include "qt_app.h"
 #include "temp_dir.h"
@@ -45,12 +45,11 @@ public:
     void endProcess() override { ended = true; }
 };
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public ::testing::Test, protected EditorDriver {
 protected:
     // On the small file system when the test program runs on one.
     trvtest::TempDir dir{trvtest::smallFileSystem()};
     FakePlatform platform;
-    std::unique_ptr<Form1> w;
 
     QString path(const char* name) const { return QString::fromStdString(dir.file(name)); }
     // Copies a shipped document into the working folder.

@@ -41,7 +41,7 @@ int bmpBitsPerPixel(const QString& file)
 
 class Export : public EditorTest {
 protected:
-    Opt* o() { return w->opt; }
+    Opt* o() { return optWindow(); }
     QString sub(const std::string& rel) const { return QString::fromStdString((dir.path() / rel).string()); }
     void copyTo(const char* data, const std::string& rel)
     {
@@ -59,19 +59,19 @@ protected:
     void multisave(const QString& first)
     {
         platform.chosenFiles.push_back(first);
-        QTest::mouseClick(o()->MultiSave, Qt::LeftButton);
+        QTest::mouseClick(opt<QPushButton>("MultiSave"), Qt::LeftButton);
     }
     // Pixel of the picture at a logical x, in the row of display y 240 (above
     // the terrain, where the boundaries are drawn last).
     QColor atLogicalX(const QImage& im, double x)
     {
-        return im.pixelColor(trv::logicalToPixel(x, im.width(), w->Pic->scaleWidth()), highRow(im));
+        return im.pixelColor(trv::logicalToPixel(x, im.width(), ctl<PicBox>("Pic")->scaleWidth()), highRow(im));
     }
     int highRow(const QImage& im)
     {
-        return trv::logicalToPixel(w->ToScreen(0, 240).y(), im.height(), w->Pic->scaleHeight());
+        return trv::logicalToPixel(w->ToScreen(0, 240).y(), im.height(), ctl<PicBox>("Pic")->scaleHeight());
     }
-    double unitsPerPixel() { return w->Pic->scaleWidth() / w->Pic->width(); }
+    double unitsPerPixel() { return ctl<PicBox>("Pic")->scaleWidth() / ctl<PicBox>("Pic")->width(); }
 };
 
 const QColor boundary(255, 0, 0);
@@ -91,14 +91,14 @@ TEST_F(Export, SuggestsTheDocumentNameAndAppendsTheExtension)
     for (const auto& e : fs::directory_iterator(dir.path()))
         EXPECT_NE(e.path().extension(), ".bmp");
 
-    w->File->setText("C:\\Levels\\bridge1.brg");
+    ctl<QLineEdit>("File")->setText("C:\\Levels\\bridge1.brg");
     w->BmpSaveSelect();
     EXPECT_EQ(platform.dialogs.back().folder, "C:\\Levels\\");
     EXPECT_EQ(platform.dialogs.back().name, "bridge1.bmp");
 
     for (const char* typed : {"pic", "pic.png", "a.b"}) {
         platform.chosenFiles.push_back(path(typed));
-        QTest::mouseClick(o()->SaveBmp, Qt::LeftButton);
+        QTest::mouseClick(opt<QPushButton>("SaveBmp"), Qt::LeftButton);
     }
     EXPECT_EQ(bmpBitsPerPixel(path("pic.bmp")), 24);
     // A name ending in .png gets a PNG of the same pixels, not BMP bytes under that name.
@@ -113,15 +113,15 @@ TEST_F(Export, SuggestsTheDocumentNameAndAppendsTheExtension)
 TEST_F(Export, WritesThePersistentImageWithoutOverlays)
 {
     start();
-    w->Pic->LLL = {0, 0, 8192, 8192, true, QColor(1, 2, 3)};
-    w->ChosenFile = path("view.bmp");
+    ctl<PicBox>("Pic")->LLL = {0, 0, 8192, 8192, true, QColor(1, 2, 3)};
+    chosenFile() = path("view.bmp");
     w->BmpSave();
     const QImage saved(path("view.bmp"));
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(bmpBitsPerPixel(path("view.bmp")), 24);
-    EXPECT_EQ(saved.size(), w->Pic->size());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), w->Pic->image().convertToFormat(QImage::Format_RGB32));
-    const QImage shown = w->Pic->grab().toImage();
+    EXPECT_EQ(saved.size(), ctl<PicBox>("Pic")->size());
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), ctl<PicBox>("Pic")->image().convertToFormat(QImage::Format_RGB32));
+    const QImage shown = ctl<PicBox>("Pic")->grab().toImage();
     EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(1, 2, 3)); // the overlay is on screen only
 }
 
@@ -139,53 +139,53 @@ TEST_F(Export, PreviewFramesTheLevelBetweenItsMargins)
 {
     start();
     const QSize before = w->size();
-    o()->Apply->setChecked(true);
+    opt<QCheckBox>("Apply")->setChecked(true);
     QApplication::processEvents();
-    EXPECT_FALSE(w->Center2->isVisible());
-    EXPECT_FALSE(w->BYScroll2->isVisible());
-    EXPECT_EQ(w->Pic->height(), 400);
-    const double span = w->view.ScaleX * (64 * w->tables.RightEnd - 32 * w->tables.LeftEnd);
+    EXPECT_FALSE(ctl<MouseButton>("Center2")->isVisible());
+    EXPECT_FALSE(ctl<MouseButton>("BYScroll2")->isVisible());
+    EXPECT_EQ(ctl<PicBox>("Pic")->height(), 400);
+    const double span = view().ScaleX * (64 * tables().RightEnd - 32 * tables().LeftEnd);
     // Left boundary 3 units left of the edge: not in the picture; the right one in its last column.
-    EXPECT_NEAR(w->view.OffsetX + w->view.ScaleX * 32 * w->tables.LeftEnd, -3, 1e-9);
-    EXPECT_NEAR(w->Pic->scaleWidth(), span - 2, unitsPerPixel());
-    QImage im = w->Pic->image();
+    EXPECT_NEAR(view().OffsetX + view().ScaleX * 32 * tables().LeftEnd, -3, 1e-9);
+    EXPECT_NEAR(ctl<PicBox>("Pic")->scaleWidth(), span - 2, unitsPerPixel());
+    QImage im = ctl<PicBox>("Pic")->image();
     EXPECT_NE(im.pixelColor(0, highRow(im)), boundary);
     EXPECT_EQ(im.pixelColor(im.width() - 1, highRow(im)), boundary);
-    EXPECT_EQ(o()->LabelPixel->text(), QString("%1 x 400").arg(w->Pic->width()));
+    EXPECT_EQ(opt<QLabel>("LabelPixel")->text(), QString("%1 x 400").arg(ctl<PicBox>("Pic")->width()));
 
     // Ten units of margin put the left boundary 97 units in.
-    o()->BmpLeft->setText("10");
-    o()->BmpRight->setText("10");
-    EXPECT_NEAR(w->view.OffsetX + w->view.ScaleX * 32 * w->tables.LeftEnd, 97, 1e-9);
-    EXPECT_NEAR(w->Pic->scaleWidth(), span + 198, unitsPerPixel());
-    im = w->Pic->image();
+    opt<QLineEdit>("BmpLeft")->setText("10");
+    opt<QLineEdit>("BmpRight")->setText("10");
+    EXPECT_NEAR(view().OffsetX + view().ScaleX * 32 * tables().LeftEnd, 97, 1e-9);
+    EXPECT_NEAR(ctl<PicBox>("Pic")->scaleWidth(), span + 198, unitsPerPixel());
+    im = ctl<PicBox>("Pic")->image();
     EXPECT_EQ(atLogicalX(im, 97), boundary);
     EXPECT_NE(atLogicalX(im, 90), boundary);
     EXPECT_EQ(atLogicalX(im, 97 + span), boundary);
 
     // The picture height follows BmpHeight; switching off restores the window.
-    o()->BmpHeight->setText("250");
+    opt<QLineEdit>("BmpHeight")->setText("250");
     QApplication::processEvents();
-    w->Proc->setText("1");
-    EXPECT_EQ(w->Pic->height(), 250);
-    EXPECT_TRUE(o()->LabelPixel->text().endsWith(" x 250"));
-    o()->Apply->setChecked(false);
+    ctl<QLineEdit>("Proc")->setText("1");
+    EXPECT_EQ(ctl<PicBox>("Pic")->height(), 250);
+    EXPECT_TRUE(opt<QLabel>("LabelPixel")->text().endsWith(" x 250"));
+    opt<QCheckBox>("Apply")->setChecked(false);
     QApplication::processEvents();
     EXPECT_EQ(w->size(), before);
-    EXPECT_TRUE(w->Center2->isVisible());
+    EXPECT_TRUE(ctl<MouseButton>("Center2")->isVisible());
 }
 
 TEST_F(Export, FrameClickTogglesThePreviewAndNewEndsIt)
 {
     start();
-    emit o()->FrameApply->clicked();
-    EXPECT_TRUE(o()->Apply->isChecked());
-    emit o()->FrameApply->clicked();
-    EXPECT_FALSE(o()->Apply->isChecked());
-    o()->Apply->setChecked(true);
+    emit opt<ClickFrame>("FrameApply")->clicked();
+    EXPECT_TRUE(opt<QCheckBox>("Apply")->isChecked());
+    emit opt<ClickFrame>("FrameApply")->clicked();
+    EXPECT_FALSE(opt<QCheckBox>("Apply")->isChecked());
+    opt<QCheckBox>("Apply")->setChecked(true);
     copyData("new.brg");
-    w->MNew->trigger();
-    EXPECT_FALSE(o()->Apply->isChecked());
+    ctl<QAction>("MNew")->trigger();
+    EXPECT_FALSE(opt<QCheckBox>("Apply")->isChecked());
 }
 
 TEST_F(Export, PixelSizeLabelShowsWidthAndLaidOutHeight)
@@ -193,12 +193,12 @@ TEST_F(Export, PixelSizeLabelShowsWidthAndLaidOutHeight)
     start();
     // A client area of 640 pixels gives a drawing area of as many; its height
     // is set through the window.
-    w->resize(640, w->height() + 400 - w->Pic->height());
+    w->resize(640, w->height() + 400 - ctl<PicBox>("Pic")->height());
     QApplication::processEvents();
-    w->Proc->setText("2");
-    ASSERT_EQ(w->Pic->width(), 640);
-    ASSERT_EQ(w->Pic->height(), 400);
-    EXPECT_EQ(o()->LabelPixel->text(), "640 x 400");
+    ctl<QLineEdit>("Proc")->setText("2");
+    ASSERT_EQ(ctl<PicBox>("Pic")->width(), 640);
+    ASSERT_EQ(ctl<PicBox>("Pic")->height(), 400);
+    EXPECT_EQ(opt<QLabel>("LabelPixel")->text(), "640 x 400");
 }
 
 TEST_F(Export, FolderExportWritesABitmapBesideEachLevelAndBridge)
@@ -218,8 +218,8 @@ TEST_F(Export, FolderExportWritesABitmapBesideEachLevelAndBridge)
     EXPECT_FALSE(fs::exists(dir.path() / "set/notes.bmp"));
     EXPECT_EQ(QImage(sub("set/level2.bmp")).height(), 400);
     // The last file stays open in the preview.
-    EXPECT_EQ(w->File->text(), sub("set/level2.brg"));
-    EXPECT_TRUE(o()->Apply->isChecked());
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("set/level2.brg"));
+    EXPECT_TRUE(opt<QCheckBox>("Apply")->isChecked());
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -241,10 +241,10 @@ TEST_F(Export, SubfoldersAreWalkedInNameOrderWithoutFollowingLinks)
     EXPECT_TRUE(fs::exists(dir.path() / "tree/a.bmp"));
     EXPECT_FALSE(fs::exists(dir.path() / "tree/sub1/b.bmp"));
 
-    o()->Subfolders->setChecked(true);
+    opt<QCheckBox>("Subfolders")->setChecked(true);
     fs::remove(dir.path() / "tree/a.bmp");
     QStringList opened;
-    QObject::connect(w->File, &QLineEdit::textChanged, [&](const QString& t) { opened << t; });
+    QObject::connect(ctl<QLineEdit>("File"), &QLineEdit::textChanged, [&](const QString& t) { opened << t; });
     multisave(sub("tree/a.brg"));
     opened.removeDuplicates();
     // a.brg is open already from the first run, so its name does not change.
@@ -253,7 +253,7 @@ TEST_F(Export, SubfoldersAreWalkedInNameOrderWithoutFollowingLinks)
         EXPECT_EQ(bmpBitsPerPixel(sub(made)), 24) << made;
     EXPECT_FALSE(fs::exists(dir.path() / "tree/.hidden/e.bmp"));
     EXPECT_FALSE(fs::exists(dir.path() / "outside/x.bmp")); // reached only through a link
-    EXPECT_EQ(w->File->text(), sub("tree/sub2/d.brg")); // the last in name order
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("tree/sub2/d.brg")); // the last in name order
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -271,7 +271,7 @@ TEST_F(Export, ProblemsAreReportedOnceAtTheEndAfterTheRest)
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("2.brg"));
     EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/3.bmp")));
-    EXPECT_EQ(w->File->text(), sub("mix/4.lvl"));
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("mix/4.lvl"));
 }
 
 TEST_F(Export, SecondFolderExportIsRefusedWhileOneRuns)
@@ -282,7 +282,7 @@ TEST_F(Export, SecondFolderExportIsRefusedWhileOneRuns)
     // Pressed again while the first lets events run.
     QTimer::singleShot(0, w.get(), [&] {
         platform.chosenFiles.push_back(sub("busy/b0.brg"));
-        QTest::mouseClick(o()->MultiSave, Qt::LeftButton);
+        QTest::mouseClick(opt<QPushButton>("MultiSave"), Qt::LeftButton);
     });
     multisave(sub("busy/b0.brg"));
     ASSERT_EQ(platform.messages.size(), 1u);
@@ -322,7 +322,7 @@ TEST_F(Export, MultisaveOfTwoHundredBridges)
     ASSERT_FALSE(first.isNull());
     EXPECT_EQ(first.height(), 400);
     // The same bridge is still shown: every file holds its picture.
-    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), w->Pic->image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), ctl<PicBox>("Pic")->image().convertToFormat(QImage::Format_RGB32));
     for (int i = 0; i < 200; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "many/br%03d.bmp", i);
@@ -333,5 +333,5 @@ TEST_F(Export, MultisaveOfTwoHundredBridges)
             EXPECT_EQ(QImage(sub(name)), first) << name;
         }
     }
-    EXPECT_EQ(w->File->text(), sub("many/br199.brg"));
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("many/br199.brg"));
 }

@@ -21,20 +21,20 @@ protected:
     // An edit as the tools make them: change a raw word, record the step.
     void edit(const std::string& name, int32_t budget)
     {
-        w->doc.Head[3] = budget;
+        doc().Head[3] = budget;
         w->recordStep(name);
     }
     std::vector<std::string> undoRows() const
     {
         std::vector<std::string> rows;
-        for (int i = 0; i < w->UdoList->count(); ++i)
-            rows.push_back(w->UdoList->item(i));
+        for (int i = 0; i < ctl<ListBox>("UdoList")->count(); ++i)
+            rows.push_back(ctl<ListBox>("UdoList")->item(i));
         return rows;
     }
     void clickRow(int row)
     {
-        const QRect r = w->UdoList->visualRect(w->UdoList->model()->index(row, 0));
-        QTest::mouseClick(w->UdoList->viewport(), Qt::LeftButton, {}, r.center());
+        const QRect r = ctl<ListBox>("UdoList")->visualRect(ctl<ListBox>("UdoList")->model()->index(row, 0));
+        QTest::mouseClick(ctl<ListBox>("UdoList")->viewport(), Qt::LeftButton, {}, r.center());
     }
 };
 
@@ -43,31 +43,31 @@ protected:
 TEST_F(Journal, NamedLoadWritesStateZeroAndOneEditStepsForward)
 {
     start();
-    EXPECT_EQ(w->UndoPos, 0);
-    EXPECT_EQ(w->journal.UndoName[0], "L");
+    EXPECT_EQ(journal().UndoPos, 0);
+    EXPECT_EQ(journal().UndoName[0], "L");
     EXPECT_TRUE(exists("TRV0.TMP"));
     EXPECT_FALSE(exists("TRV1.TMP"));
 
     edit("A", 1234);
-    EXPECT_EQ(w->UndoPos, 1);
-    EXPECT_EQ(w->journal.UndoName[0], "A");
+    EXPECT_EQ(journal().UndoPos, 1);
+    EXPECT_EQ(journal().UndoName[0], "A");
     EXPECT_TRUE(exists("TRV1.TMP"));
-    EXPECT_EQ(w->Money->text(), "1234");
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "1234");
 
-    w->MUndo->trigger();
-    EXPECT_EQ(w->UndoPos, 0);
-    EXPECT_EQ(w->Money->text(), "10000");
-    w->MRedo->trigger();
-    EXPECT_EQ(w->UndoPos, 1);
-    EXPECT_EQ(w->Money->text(), "1234");
-    w->MRedo->trigger(); // nothing beyond the last step
-    EXPECT_EQ(w->UndoPos, 1);
+    ctl<QAction>("MUndo")->trigger();
+    EXPECT_EQ(journal().UndoPos, 0);
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "10000");
+    ctl<QAction>("MRedo")->trigger();
+    EXPECT_EQ(journal().UndoPos, 1);
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "1234");
+    ctl<QAction>("MRedo")->trigger(); // nothing beyond the last step
+    EXPECT_EQ(journal().UndoPos, 1);
 
     // Undo at state 0 stays there; the document still counts as changed.
-    w->MUndo->trigger();
-    w->MUndo->trigger();
-    EXPECT_EQ(w->UndoPos, 0);
-    EXPECT_TRUE(w->journal.changed());
+    ctl<QAction>("MUndo")->trigger();
+    ctl<QAction>("MUndo")->trigger();
+    EXPECT_EQ(journal().UndoPos, 0);
+    EXPECT_TRUE(journal().changed());
 }
 
 TEST_F(Journal, NewStepAfterUndoKeepsTheAbandonedRedoEntry)
@@ -75,24 +75,24 @@ TEST_F(Journal, NewStepAfterUndoKeepsTheAbandonedRedoEntry)
     start();
     edit("A", 1);
     edit("B", 2);
-    w->MUndo->trigger();
-    w->MUndo->trigger();
+    ctl<QAction>("MUndo")->trigger();
+    ctl<QAction>("MUndo")->trigger();
     edit("C", 3);
-    EXPECT_EQ(w->UndoPos, 1);
-    EXPECT_EQ(w->journal.UndoName[1], "B");
+    EXPECT_EQ(journal().UndoPos, 1);
+    EXPECT_EQ(journal().UndoName[1], "B");
 
-    QTest::mouseClick(w->Undo, Qt::LeftButton);
-    ASSERT_TRUE(w->UdoList->isVisible());
-    EXPECT_FALSE(w->Undo->isVisible());
+    QTest::mouseClick(ctl<QPushButton>("Undo"), Qt::LeftButton);
+    ASSERT_TRUE(ctl<ListBox>("UdoList")->isVisible());
+    EXPECT_FALSE(ctl<QPushButton>("Undo")->isVisible());
     EXPECT_EQ(undoRows(), (std::vector<std::string>{"   1  C", "          Cancel", "Redo: B"}));
-    EXPECT_EQ(w->UdoList->listIndex(), 1);
+    EXPECT_EQ(ctl<ListBox>("UdoList")->listIndex(), 1);
 
     // The redo entry leads to the old state 2 file, written before the undo.
     clickRow(2);
-    EXPECT_FALSE(w->UdoList->isVisible());
-    EXPECT_TRUE(w->Undo->isVisible());
-    EXPECT_EQ(w->UndoPos, 2);
-    EXPECT_EQ(w->Money->text(), "2");
+    EXPECT_FALSE(ctl<ListBox>("UdoList")->isVisible());
+    EXPECT_TRUE(ctl<QPushButton>("Undo")->isVisible());
+    EXPECT_EQ(journal().UndoPos, 2);
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "2");
 }
 
 TEST_F(Journal, UndoListTextsSelectionAndPicks)
@@ -101,24 +101,24 @@ TEST_F(Journal, UndoListTextsSelectionAndPicks)
     edit("A", 1);
     edit("B", 2);
     edit("C", 3);
-    w->MUndo->trigger();
-    QTest::mouseClick(w->Redo, Qt::LeftButton);
+    ctl<QAction>("MUndo")->trigger();
+    QTest::mouseClick(ctl<QPushButton>("Redo"), Qt::LeftButton);
     EXPECT_EQ(undoRows(), (std::vector<std::string>{"   1  A", "   2  B", "          Cancel", "Redo: C"}));
-    EXPECT_EQ(w->UdoList->listIndex(), 2);
+    EXPECT_EQ(ctl<ListBox>("UdoList")->listIndex(), 2);
 
     // Picking row 0 goes back to the state before step A.
     clickRow(0);
-    EXPECT_EQ(w->UndoPos, 0);
-    EXPECT_EQ(w->Money->text(), "10000");
+    EXPECT_EQ(journal().UndoPos, 0);
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "10000");
 
     // Leaving the list closes it and changes nothing.
-    QTest::mouseClick(w->Undo, Qt::LeftButton);
-    ASSERT_TRUE(w->UdoList->isVisible());
+    QTest::mouseClick(ctl<QPushButton>("Undo"), Qt::LeftButton);
+    ASSERT_TRUE(ctl<ListBox>("UdoList")->isVisible());
     EXPECT_EQ(undoRows().front(), "          Cancel");
-    w->File->setFocus();
+    ctl<QLineEdit>("File")->setFocus();
     QApplication::processEvents();
-    EXPECT_FALSE(w->UdoList->isVisible());
-    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_FALSE(ctl<ListBox>("UdoList")->isVisible());
+    EXPECT_EQ(journal().UndoPos, 0);
 }
 
 TEST_F(Journal, RedrawAfterUndoKeepsTheRedoState)
@@ -126,63 +126,63 @@ TEST_F(Journal, RedrawAfterUndoKeepsTheRedoState)
     start();
     edit("A", 1);
     edit("B", 2);
-    w->MUndo->trigger();
+    ctl<QAction>("MUndo")->trigger();
     const auto redoFile = trvtest::readAll(dir.file("TRV2.TMP"));
     w->Redraw_Click(); // writes the current state without a new name
-    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(journal().UndoPos, 1);
     EXPECT_EQ(trvtest::readAll(dir.file("TRV2.TMP")), redoFile);
-    w->MRedo->trigger();
-    EXPECT_EQ(w->Money->text(), "2");
+    ctl<QAction>("MRedo")->trigger();
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "2");
 
     // A typed value is still committed by the next save as a step of its own.
-    w->MUndo->trigger();
-    w->MUndo->trigger();
-    w->doc.Head[3] = 50; // what typing into a box does to the words
+    ctl<QAction>("MUndo")->trigger();
+    ctl<QAction>("MUndo")->trigger();
+    doc().Head[3] = 50; // what typing into a box does to the words
     w->nameTypedStep("Water: Change");
-    EXPECT_EQ(w->journal.UndoName[0], "A"); // a name already there stays
+    EXPECT_EQ(journal().UndoName[0], "A"); // a name already there stays
     w->Redraw_Click();
-    EXPECT_EQ(w->UndoPos, 1);
-    EXPECT_EQ(w->Money->text(), "50");
+    EXPECT_EQ(journal().UndoPos, 1);
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "50");
 }
 
 TEST_F(Journal, UnchangedDocumentOffersNoList)
 {
     start();
-    QTest::mouseClick(w->Undo, Qt::LeftButton);
-    EXPECT_FALSE(w->UdoList->isVisible());
-    w->MRedo->trigger();
-    EXPECT_EQ(w->UndoPos, 0);
+    QTest::mouseClick(ctl<QPushButton>("Undo"), Qt::LeftButton);
+    EXPECT_FALSE(ctl<ListBox>("UdoList")->isVisible());
+    ctl<QAction>("MRedo")->trigger();
+    EXPECT_EQ(journal().UndoPos, 0);
 }
 
 TEST_F(Journal, FullJournalRefusesTheNextStepAndKeepsEveryState)
 {
     start();
-    w->UndoPos = trv::kMaxJournalState - 1;
+    journal().UndoPos = trv::kMaxJournalState - 1;
     edit("before the end", 7); // writes the last state the names can hold
-    EXPECT_EQ(w->UndoPos, trv::kMaxJournalState);
+    EXPECT_EQ(journal().UndoPos, trv::kMaxJournalState);
     platform.messages.clear();
     edit("one too many", 8);
-    EXPECT_EQ(w->UndoPos, trv::kMaxJournalState);
+    EXPECT_EQ(journal().UndoPos, trv::kMaxJournalState);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("journal is full"));
-    EXPECT_EQ(w->Money->text(), "7"); // back to the last state written
-    EXPECT_TRUE(w->journal.UndoName[size_t(trv::kMaxJournalState)].empty());
+    EXPECT_EQ(ctl<QLineEdit>("Money")->text(), "7"); // back to the last state written
+    EXPECT_TRUE(journal().UndoName[size_t(trv::kMaxJournalState)].empty());
 }
 
 TEST_F(Journal, JournalDumpListsTheWordsOfTheCurrentState)
 {
     start();
-    w->opt->CDebug->setChecked(true);
-    w->Proc->setText("8");
-    EXPECT_EQ(w->Proc->text(), "0");
-    ASSERT_TRUE(w->LDebug->isVisible());
-    EXPECT_TRUE(w->FixLooksSoft->isVisible());
+    opt<QCheckBox>("CDebug")->setChecked(true);
+    ctl<QLineEdit>("Proc")->setText("8");
+    EXPECT_EQ(ctl<QLineEdit>("Proc")->text(), "0");
+    ASSERT_TRUE(ctl<ListBox>("LDebug")->isVisible());
+    EXPECT_TRUE(ctl<QCheckBox>("FixLooksSoft")->isVisible());
     const auto size = std::filesystem::file_size(dir.file("TRV0.TMP"));
-    EXPECT_EQ(w->LDebug->count(), int(size / 4));
-    EXPECT_EQ(w->LDebug->item(0), "00000001          1 0.0000152587890625");
-    EXPECT_EQ(w->LDebug->listIndex(), 1031);
+    EXPECT_EQ(ctl<ListBox>("LDebug")->count(), int(size / 4));
+    EXPECT_EQ(ctl<ListBox>("LDebug")->item(0), "00000001          1 0.0000152587890625");
+    EXPECT_EQ(ctl<ListBox>("LDebug")->listIndex(), 1031);
 
-    w->opt->CDebug->setChecked(false);
-    w->Proc->setText("8");
-    EXPECT_FALSE(w->LDebug->isVisible());
+    opt<QCheckBox>("CDebug")->setChecked(false);
+    ctl<QLineEdit>("Proc")->setText("8");
+    EXPECT_FALSE(ctl<ListBox>("LDebug")->isVisible());
 }

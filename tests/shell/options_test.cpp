@@ -24,15 +24,15 @@ namespace {
 
 class Options : public EditorTest {
 protected:
-    Opt* o() { return w->opt; }
-    uint32_t color(int i) { return w->ColorTable[size_t(i)]; }
-    QColor preview() { return o()->Picture1->palette().color(QPalette::Window); }
-    QColor corner() { return w->Pic->image().pixelColor(1, 1); }
+    Opt* o() { return optWindow(); }
+    uint32_t color(int i) { return colorTable()[size_t(i)]; }
+    QColor preview() { return opt<QLabel>("Picture1")->palette().color(QPalette::Window); }
+    QColor corner() { return ctl<PicBox>("Pic")->image().pixelColor(1, 1); }
     // A view without the grid, so that a corner pixel shows the background.
     void startPlain()
     {
         start();
-        o()->Grid->setChecked(false);
+        opt<QCheckBox>("Grid")->setChecked(false);
     }
     // Starts on the sample with the given line 2 and line 3 of the settings file.
     void startWith(const char* numbers, const char* checks)
@@ -58,240 +58,240 @@ protected:
 TEST_F(Options, HoldKeepsTheBrightnessWhenAChannelMoves)
 {
     startPlain();
-    ASSERT_EQ(o()->ColorList->listIndex(), 0); // start-up selects "Back"
-    EXPECT_EQ(o()->Red->value(), 72);
-    ASSERT_TRUE(o()->Hold->isChecked());
+    ASSERT_EQ(opt<ListBox>("ColorList")->listIndex(), 0); // start-up selects "Back"
+    EXPECT_EQ(opt<QSlider>("Red")->value(), 72);
+    ASSERT_TRUE(opt<QCheckBox>("Hold")->isChecked());
 
-    o()->Red->setValue(102);
+    opt<QSlider>("Red")->setValue(102);
     EXPECT_EQ(color(1), trv::packColor(92, 62, 62));
-    EXPECT_EQ(o()->Red->value(), 92);
-    EXPECT_EQ(o()->Green->value(), 62);
-    EXPECT_EQ(o()->Bright->value(), 72);
-    EXPECT_EQ(o()->LabelR->text(), "92");
-    EXPECT_EQ(o()->LabelBr->text(), "72");
+    EXPECT_EQ(opt<QSlider>("Red")->value(), 92);
+    EXPECT_EQ(opt<QSlider>("Green")->value(), 62);
+    EXPECT_EQ(opt<QSlider>("Bright")->value(), 72);
+    EXPECT_EQ(opt<QLabel>("LabelR")->text(), "92");
+    EXPECT_EQ(opt<QLabel>("LabelBr")->text(), "72");
     EXPECT_EQ(preview(), QColor(92, 62, 62));
     // The drawing area took the new background and was redrawn with it.
-    EXPECT_EQ(w->Pic->backColor, QColor(92, 62, 62));
+    EXPECT_EQ(ctl<PicBox>("Pic")->backColor, QColor(92, 62, 62));
     EXPECT_EQ(corner(), QColor(92, 62, 62));
-    EXPECT_EQ(w->Proc->text(), "0");
+    EXPECT_EQ(ctl<QLineEdit>("Proc")->text(), "0");
 }
 
 TEST_F(Options, WithoutHoldOnlyTheMovedChannelChanges)
 {
     startPlain();
-    o()->Hold->setChecked(false);
-    o()->Red->setValue(102);
+    opt<QCheckBox>("Hold")->setChecked(false);
+    opt<QSlider>("Red")->setValue(102);
     EXPECT_EQ(color(1), trv::packColor(102, 72, 72));
-    EXPECT_EQ(o()->Bright->value(), 82);
-    EXPECT_EQ(o()->LabelBr->text(), "82");
+    EXPECT_EQ(opt<QSlider>("Bright")->value(), 82);
+    EXPECT_EQ(opt<QLabel>("LabelBr")->text(), "82");
     EXPECT_EQ(corner(), QColor(102, 72, 72));
 }
 
 TEST_F(Options, BrightnessShiftsAllChannelsThenHoldEvensThemOut)
 {
     start();
-    o()->ColorList->setListIndex(3); // "Fixed"
-    EXPECT_EQ(o()->ColorIndex, 4);
-    EXPECT_EQ(o()->Red->value(), 255);
-    EXPECT_EQ(o()->Bright->value(), 85);
+    opt<ListBox>("ColorList")->setListIndex(3); // "Fixed"
+    EXPECT_EQ(optWindow()->ColorIndex, 4);
+    EXPECT_EQ(opt<QSlider>("Red")->value(), 255);
+    EXPECT_EQ(opt<QSlider>("Bright")->value(), 85);
     EXPECT_EQ(preview(), QColor(255, 0, 0));
 
-    o()->Bright->setValue(250);
+    opt<QSlider>("Bright")->setValue(250);
     EXPECT_EQ(color(4), trv::packColor(255, 220, 220));
-    EXPECT_EQ(o()->Green->value(), 220);
-    EXPECT_EQ(o()->Bright->value(), 232);
-    EXPECT_EQ(o()->LabelBr->text(), "232");
+    EXPECT_EQ(opt<QSlider>("Green")->value(), 220);
+    EXPECT_EQ(opt<QSlider>("Bright")->value(), 232);
+    EXPECT_EQ(opt<QLabel>("LabelBr")->text(), "232");
     EXPECT_EQ(color(1), trv::kDefaultColorTable[1]); // other entries untouched
 }
 
 TEST_F(Options, DefaultsRestoreEveryColourAndTheGradient)
 {
     startPlain();
-    o()->ColorList->setListIndex(5); // "Line"
-    o()->Blue->setValue(200);
-    o()->ColorList->setListIndex(0);
-    o()->Green->setValue(10);
-    o()->BackStyle->setText("50");
+    opt<ListBox>("ColorList")->setListIndex(5); // "Line"
+    opt<QSlider>("Blue")->setValue(200);
+    opt<ListBox>("ColorList")->setListIndex(0);
+    opt<QSlider>("Green")->setValue(10);
+    opt<QLineEdit>("BackStyle")->setText("50");
     ASSERT_NE(color(6), trv::kDefaultColorTable[6]);
     ASSERT_NE(color(1), trv::kDefaultColorTable[1]);
 
-    QTest::mouseClick(o()->Default, Qt::LeftButton);
+    QTest::mouseClick(opt<QPushButton>("Default"), Qt::LeftButton);
     for (int i = 1; i <= 12; ++i)
         EXPECT_EQ(color(i), trv::kDefaultColorTable[size_t(i)]) << i;
-    EXPECT_EQ(o()->ColorList->listIndex(), 0);
-    EXPECT_EQ(o()->Red->value(), 72);
-    EXPECT_EQ(o()->BackStyle->text(), "0");
-    EXPECT_EQ(o()->BackStyleScroll->value(), 0);
+    EXPECT_EQ(opt<ListBox>("ColorList")->listIndex(), 0);
+    EXPECT_EQ(opt<QSlider>("Red")->value(), 72);
+    EXPECT_EQ(opt<QLineEdit>("BackStyle")->text(), "0");
+    EXPECT_EQ(opt<QScrollBar>("BackStyleScroll")->value(), 0);
     EXPECT_EQ(corner(), QColor(72, 72, 72));
 }
 
 TEST_F(Options, DisplaySwitchesRedrawAtOnce)
 {
     start();
-    const QPointF trainAt = w->ToScreen(32 * w->tables.LeftEnd + 192, 3.5);
+    const QPointF trainAt = w->ToScreen(32 * tables().LeftEnd + 192, 3.5);
     auto trainPixel = [&] {
-        const QImage& im = w->Pic->image();
-        return im.pixelColor(trv::logicalToPixel(trainAt.x(), im.width(), w->Pic->scaleWidth()),
-                             trv::logicalToPixel(trainAt.y(), im.height(), w->Pic->scaleHeight()));
+        const QImage& im = ctl<PicBox>("Pic")->image();
+        return im.pixelColor(trv::logicalToPixel(trainAt.x(), im.width(), ctl<PicBox>("Pic")->scaleWidth()),
+                             trv::logicalToPixel(trainAt.y(), im.height(), ctl<PicBox>("Pic")->scaleHeight()));
     };
-    o()->Grid->setChecked(false);
+    opt<QCheckBox>("Grid")->setChecked(false);
     ASSERT_EQ(trainPixel(), QColor(88, 152, 88));
-    o()->Train->setChecked(false);
+    opt<QCheckBox>("Train")->setChecked(false);
     EXPECT_NE(trainPixel(), QColor(88, 152, 88));
-    o()->Train->setChecked(true);
+    opt<QCheckBox>("Train")->setChecked(true);
     EXPECT_EQ(trainPixel(), QColor(88, 152, 88));
 }
 
 TEST_F(Options, AutoscrollSwapsScrollBarsAndEdgeButtons)
 {
     start();
-    ASSERT_TRUE(o()->AutoScroll->isChecked());
-    EXPECT_FALSE(w->XOff->isVisible());
-    EXPECT_EQ(w->BYScroll->text(), "Scroll Up");
+    ASSERT_TRUE(opt<QCheckBox>("AutoScroll")->isChecked());
+    EXPECT_FALSE(ctl<ScrollBar>("XOff")->isVisible());
+    EXPECT_EQ(ctl<MouseButton>("BYScroll")->text(), "Scroll Up");
 
-    o()->AutoScroll->setChecked(false);
-    EXPECT_TRUE(w->XOff->isVisible());
-    EXPECT_TRUE(w->YOff->isVisible());
-    EXPECT_TRUE(w->Center->isVisible());
-    EXPECT_EQ(w->BYScroll->text(), "Autoscroll");
-    EXPECT_EQ(w->BYScroll2->text(), "Autoscroll");
-    EXPECT_EQ(w->Proc->text(), "0");
+    opt<QCheckBox>("AutoScroll")->setChecked(false);
+    EXPECT_TRUE(ctl<ScrollBar>("XOff")->isVisible());
+    EXPECT_TRUE(ctl<ScrollBar>("YOff")->isVisible());
+    EXPECT_TRUE(ctl<MouseButton>("Center")->isVisible());
+    EXPECT_EQ(ctl<MouseButton>("BYScroll")->text(), "Autoscroll");
+    EXPECT_EQ(ctl<MouseButton>("BYScroll2")->text(), "Autoscroll");
+    EXPECT_EQ(ctl<QLineEdit>("Proc")->text(), "0");
     // The refit placed the drawing area beside the scroll bars.
-    EXPECT_LE(w->Pic->x() + w->Pic->width(), w->YOff->x());
+    EXPECT_LE(ctl<PicBox>("Pic")->x() + ctl<PicBox>("Pic")->width(), ctl<ScrollBar>("YOff")->x());
 
     // The edge button switches it back on.
-    QTest::mouseClick(w->BYScroll, Qt::LeftButton);
-    EXPECT_TRUE(o()->AutoScroll->isChecked());
-    EXPECT_FALSE(w->YOff->isVisible());
-    EXPECT_EQ(w->BYScroll2->text(), "Scroll Up");
+    QTest::mouseClick(ctl<MouseButton>("BYScroll"), Qt::LeftButton);
+    EXPECT_TRUE(opt<QCheckBox>("AutoScroll")->isChecked());
+    EXPECT_FALSE(ctl<ScrollBar>("YOff")->isVisible());
+    EXPECT_EQ(ctl<MouseButton>("BYScroll2")->text(), "Scroll Up");
 }
 
 TEST_F(Options, ScrollStepIsWholeAtLeastFourAndSetsThePageStep)
 {
     start();
-    o()->ScrollSize->setText("2");
-    EXPECT_EQ(o()->ScrollSize->text(), "4");
-    EXPECT_EQ(w->XOff->pageStep(), 1);
-    EXPECT_EQ(w->YOff->pageStep(), 1);
-    o()->ScrollSize->setText("50");
-    EXPECT_EQ(w->XOff->pageStep(), 12); // 12.5 to even
-    o()->ScrollSize->setText("-50.7");
-    EXPECT_EQ(o()->ScrollSize->text(), "51");
-    EXPECT_EQ(w->YOff->pageStep(), 13);
-    o()->ScrollSize->setText("9999999");
-    EXPECT_EQ(o()->ScrollSize->text(), "131068");
-    EXPECT_EQ(w->XOff->pageStep(), 32767);
+    opt<QLineEdit>("ScrollSize")->setText("2");
+    EXPECT_EQ(opt<QLineEdit>("ScrollSize")->text(), "4");
+    EXPECT_EQ(ctl<ScrollBar>("XOff")->pageStep(), 1);
+    EXPECT_EQ(ctl<ScrollBar>("YOff")->pageStep(), 1);
+    opt<QLineEdit>("ScrollSize")->setText("50");
+    EXPECT_EQ(ctl<ScrollBar>("XOff")->pageStep(), 12); // 12.5 to even
+    opt<QLineEdit>("ScrollSize")->setText("-50.7");
+    EXPECT_EQ(opt<QLineEdit>("ScrollSize")->text(), "51");
+    EXPECT_EQ(ctl<ScrollBar>("YOff")->pageStep(), 13);
+    opt<QLineEdit>("ScrollSize")->setText("9999999");
+    EXPECT_EQ(opt<QLineEdit>("ScrollSize")->text(), "131068");
+    EXPECT_EQ(ctl<ScrollBar>("XOff")->pageStep(), 32767);
 }
 
 TEST_F(Options, TerrainStyleAndAspectKeepTheirLimits)
 {
     start();
-    o()->LandStyle->setText("-3");
-    EXPECT_EQ(o()->LandStyle->text(), "0");
-    o()->LandStyle->setText("400");
-    EXPECT_EQ(o()->LandStyle->text(), "150");
-    o()->LandStyle->setText("abc");
-    EXPECT_EQ(o()->LandStyle->text(), "0");
+    opt<QLineEdit>("LandStyle")->setText("-3");
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "0");
+    opt<QLineEdit>("LandStyle")->setText("400");
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "150");
+    opt<QLineEdit>("LandStyle")->setText("abc");
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "0");
 
-    const int divAt200 = w->view.ScaleDivX;
-    o()->XYdiff->setText("400");
-    EXPECT_NEAR(w->view.ScaleDivX, 2 * divAt200, 1); // refitted at once
-    o()->XYdiff->setText("0.5");
-    EXPECT_EQ(o()->XYdiff->text(), "1");
+    const int divAt200 = view().ScaleDivX;
+    opt<QLineEdit>("XYdiff")->setText("400");
+    EXPECT_NEAR(view().ScaleDivX, 2 * divAt200, 1); // refitted at once
+    opt<QLineEdit>("XYdiff")->setText("0.5");
+    EXPECT_EQ(opt<QLineEdit>("XYdiff")->text(), "1");
 }
 
 TEST_F(Options, PlusAndMinusStepByOneOrByTenOnOtherButtons)
 {
     start();
-    o()->XYdiff->setText("5");
-    QTest::mouseClick(o()->XYdiffD, Qt::RightButton);
-    EXPECT_EQ(o()->XYdiff->text(), "1"); // -5, then kept at 1
-    QTest::mouseClick(o()->XYdiffU, Qt::LeftButton);
-    EXPECT_EQ(o()->XYdiff->text(), "2");
-    QTest::mouseClick(o()->LandStyleU, Qt::MiddleButton);
-    EXPECT_EQ(o()->LandStyle->text(), "19");
-    QTest::mouseClick(o()->LandStyleD, Qt::LeftButton);
-    EXPECT_EQ(o()->LandStyle->text(), "18");
-    QTest::mouseClick(o()->ScrollSizeD, Qt::RightButton);
-    EXPECT_EQ(o()->ScrollSize->text(), "90");
-    EXPECT_EQ(w->XOff->pageStep(), 22); // 22.5 to even
-    QTest::mouseClick(o()->ScrollSizeU, Qt::LeftButton);
-    EXPECT_EQ(o()->ScrollSize->text(), "91");
+    opt<QLineEdit>("XYdiff")->setText("5");
+    QTest::mouseClick(opt<MouseButton>("XYdiffD"), Qt::RightButton);
+    EXPECT_EQ(opt<QLineEdit>("XYdiff")->text(), "1"); // -5, then kept at 1
+    QTest::mouseClick(opt<MouseButton>("XYdiffU"), Qt::LeftButton);
+    EXPECT_EQ(opt<QLineEdit>("XYdiff")->text(), "2");
+    QTest::mouseClick(opt<MouseButton>("LandStyleU"), Qt::MiddleButton);
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "19");
+    QTest::mouseClick(opt<MouseButton>("LandStyleD"), Qt::LeftButton);
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "18");
+    QTest::mouseClick(opt<MouseButton>("ScrollSizeD"), Qt::RightButton);
+    EXPECT_EQ(opt<QLineEdit>("ScrollSize")->text(), "90");
+    EXPECT_EQ(ctl<ScrollBar>("XOff")->pageStep(), 22); // 22.5 to even
+    QTest::mouseClick(opt<MouseButton>("ScrollSizeU"), Qt::LeftButton);
+    EXPECT_EQ(opt<QLineEdit>("ScrollSize")->text(), "91");
 }
 
 TEST_F(Options, ShownAndHiddenByButtonAndMenusKeepingItsValues)
 {
     start();
-    ASSERT_FALSE(o()->isVisible());
-    QTest::mouseClick(w->Options, Qt::LeftButton);
-    ASSERT_TRUE(o()->isVisible());
-    EXPECT_EQ(o()->x(), w->x());
-    EXPECT_EQ(o()->y(), w->y() + w->frameGeometry().height() / 5);
+    ASSERT_FALSE(optWindow()->isVisible());
+    QTest::mouseClick(ctl<QPushButton>("Options"), Qt::LeftButton);
+    ASSERT_TRUE(optWindow()->isVisible());
+    EXPECT_EQ(optWindow()->x(), w->x());
+    EXPECT_EQ(optWindow()->y(), w->y() + w->frameGeometry().height() / 5);
 
-    o()->LandStyle->setText("20");
-    o()->Grid->setChecked(false);
-    w->MOptions->trigger();
-    EXPECT_FALSE(o()->isVisible());
-    w->MBmp->trigger();
-    EXPECT_TRUE(o()->isVisible());
+    opt<QLineEdit>("LandStyle")->setText("20");
+    opt<QCheckBox>("Grid")->setChecked(false);
+    ctl<QAction>("MOptions")->trigger();
+    EXPECT_FALSE(optWindow()->isVisible());
+    ctl<QAction>("MBmp")->trigger();
+    EXPECT_TRUE(optWindow()->isVisible());
     // Closing from the frame only hides it.
-    o()->close();
-    EXPECT_FALSE(o()->isVisible());
-    w->MBmp->trigger();
-    EXPECT_TRUE(o()->isVisible());
-    EXPECT_EQ(o()->LandStyle->text(), "20");
-    EXPECT_FALSE(o()->Grid->isChecked());
+    optWindow()->close();
+    EXPECT_FALSE(optWindow()->isVisible());
+    ctl<QAction>("MBmp")->trigger();
+    EXPECT_TRUE(optWindow()->isVisible());
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "20");
+    EXPECT_FALSE(opt<QCheckBox>("Grid")->isChecked());
 
     // OK switches the preview off and hides.
-    o()->Apply->setChecked(true);
-    QTest::mouseClick(o()->Exit, Qt::LeftButton);
-    EXPECT_FALSE(o()->Apply->isChecked());
-    EXPECT_FALSE(o()->isVisible());
+    opt<QCheckBox>("Apply")->setChecked(true);
+    QTest::mouseClick(opt<QPushButton>("Exit"), Qt::LeftButton);
+    EXPECT_FALSE(opt<QCheckBox>("Apply")->isChecked());
+    EXPECT_FALSE(optWindow()->isVisible());
 }
 
 TEST_F(Options, StoredValuesPassThroughTheReactionsAtStartUp)
 {
     startWith(" 2  -5  0  700  -900  400  0 ", " 1  0  0  1  1  1  0 ");
-    EXPECT_EQ(o()->ScrollSize->text(), "4");
-    EXPECT_EQ(w->XOff->pageStep(), 1);
-    EXPECT_EQ(o()->LandStyle->text(), "0");
-    EXPECT_EQ(o()->XYdiff->text(), "1");
-    EXPECT_EQ(o()->BmpLeft->text(), "500");
-    EXPECT_EQ(o()->BmpRightScroll->value(), -500);
-    EXPECT_FALSE(o()->Grid->isChecked());
-    EXPECT_FALSE(o()->AutoScroll->isChecked());
-    EXPECT_TRUE(w->XOff->isVisible());
-    EXPECT_EQ(w->BYScroll->text(), "Autoscroll");
+    EXPECT_EQ(opt<QLineEdit>("ScrollSize")->text(), "4");
+    EXPECT_EQ(ctl<ScrollBar>("XOff")->pageStep(), 1);
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "0");
+    EXPECT_EQ(opt<QLineEdit>("XYdiff")->text(), "1");
+    EXPECT_EQ(opt<QLineEdit>("BmpLeft")->text(), "500");
+    EXPECT_EQ(opt<QScrollBar>("BmpRightScroll")->value(), -500);
+    EXPECT_FALSE(opt<QCheckBox>("Grid")->isChecked());
+    EXPECT_FALSE(opt<QCheckBox>("AutoScroll")->isChecked());
+    EXPECT_TRUE(ctl<ScrollBar>("XOff")->isVisible());
+    EXPECT_EQ(ctl<MouseButton>("BYScroll")->text(), "Autoscroll");
     // The colour editor ends on "Back" and the document is drawn.
-    EXPECT_EQ(o()->ColorIndex, 1);
-    EXPECT_EQ(o()->Red->value(), 72);
-    EXPECT_EQ(w->Proc->text(), "0");
-    EXPECT_GT(w->doc.NPoints, 0);
+    EXPECT_EQ(optWindow()->ColorIndex, 1);
+    EXPECT_EQ(opt<QSlider>("Red")->value(), 72);
+    EXPECT_EQ(ctl<QLineEdit>("Proc")->text(), "0");
+    EXPECT_GT(doc().NPoints, 0);
 }
 
 TEST_F(Options, GradientAndMarginsFollowTheirSlidersWithinRange)
 {
     start();
-    o()->BackStyleScroll->setValue(-30);
-    EXPECT_EQ(o()->BackStyle->text(), "-30");
-    o()->BackStyle->setText("250");
-    EXPECT_EQ(o()->BackStyle->text(), "200");
-    EXPECT_EQ(o()->BackStyleScroll->value(), 200);
-    o()->BmpLeft->setText("12.5");
-    EXPECT_EQ(o()->BmpLeftScroll->value(), 12);
-    EXPECT_EQ(o()->BmpLeft->text(), "12"); // the slider writes its whole value back
-    o()->BmpRight->setText("-600");
-    EXPECT_EQ(o()->BmpRight->text(), "-500");
-    EXPECT_EQ(o()->BmpRightScroll->value(), -500);
+    opt<QScrollBar>("BackStyleScroll")->setValue(-30);
+    EXPECT_EQ(opt<QLineEdit>("BackStyle")->text(), "-30");
+    opt<QLineEdit>("BackStyle")->setText("250");
+    EXPECT_EQ(opt<QLineEdit>("BackStyle")->text(), "200");
+    EXPECT_EQ(opt<QScrollBar>("BackStyleScroll")->value(), 200);
+    opt<QLineEdit>("BmpLeft")->setText("12.5");
+    EXPECT_EQ(opt<QScrollBar>("BmpLeftScroll")->value(), 12);
+    EXPECT_EQ(opt<QLineEdit>("BmpLeft")->text(), "12"); // the slider writes its whole value back
+    opt<QLineEdit>("BmpRight")->setText("-600");
+    EXPECT_EQ(opt<QLineEdit>("BmpRight")->text(), "-500");
+    EXPECT_EQ(opt<QScrollBar>("BmpRightScroll")->value(), -500);
 }
 
 TEST_F(Options, DebugSwitchShowsAndHidesTheJournalDump)
 {
     start();
-    o()->CDebug->setChecked(true);
-    EXPECT_TRUE(w->LDebug->isVisible());
-    EXPECT_GT(w->LDebug->count(), 1000);
-    EXPECT_EQ(w->Proc->text(), "0");
-    o()->CDebug->setChecked(false);
-    EXPECT_FALSE(w->LDebug->isVisible());
+    opt<QCheckBox>("CDebug")->setChecked(true);
+    EXPECT_TRUE(ctl<ListBox>("LDebug")->isVisible());
+    EXPECT_GT(ctl<ListBox>("LDebug")->count(), 1000);
+    EXPECT_EQ(ctl<QLineEdit>("Proc")->text(), "0");
+    opt<QCheckBox>("CDebug")->setChecked(false);
+    EXPECT_FALSE(ctl<ListBox>("LDebug")->isVisible());
 }

@@ -14,8 +14,8 @@ protected:
     QPoint pixelOf(double x, double y) const
     {
         const QPointF l = w->ToScreen(x, y);
-        return {trv::logicalToPixel(l.x(), w->Pic->width(), w->Pic->scaleWidth()),
-                trv::logicalToPixel(l.y(), w->Pic->height(), w->Pic->scaleHeight())};
+        return {trv::logicalToPixel(l.x(), ctl<PicBox>("Pic")->width(), ctl<PicBox>("Pic")->scaleWidth()),
+                trv::logicalToPixel(l.y(), ctl<PicBox>("Pic")->height(), ctl<PicBox>("Pic")->scaleHeight())};
     }
     // A move to where the pointer already is delivers no event, so it first steps
     // one pixel aside, as a hand never holds perfectly still.
@@ -23,19 +23,19 @@ protected:
     {
         const QPoint p = pixelOf(x, y);
         if (p == last_)
-            QTest::mouseMove(w->Pic, p + QPoint(1, 0));
-        QTest::mouseMove(w->Pic, p);
+            QTest::mouseMove(ctl<PicBox>("Pic"), p + QPoint(1, 0));
+        QTest::mouseMove(ctl<PicBox>("Pic"), p);
         last_ = p;
     }
     // A press runs no hover test, so the pointer first moves there, as a hand would.
     void press(double x, double y, Qt::MouseButton b = Qt::LeftButton)
     {
         moveTo(x, y);
-        QTest::mousePress(w->Pic, b, {}, pixelOf(x, y));
+        QTest::mousePress(ctl<PicBox>("Pic"), b, {}, pixelOf(x, y));
     }
     void release(double x, double y, Qt::MouseButton b = Qt::LeftButton)
     {
-        QTest::mouseRelease(w->Pic, b, {}, pixelOf(x, y));
+        QTest::mouseRelease(ctl<PicBox>("Pic"), b, {}, pixelOf(x, y));
     }
     void click(double x, double y, Qt::MouseButton b = Qt::LeftButton)
     {

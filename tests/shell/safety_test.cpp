@@ -41,31 +41,32 @@ protected:
 TEST_F(Safety, TwoEditorsInOneFolderKeepTheirOwnJournals)
 {
     start("sample.brg");
-    const int water = w->doc.Head[1];
+    const int water = doc().Head[1];
     FakePlatform otherPlatform;
-    auto other = launch(otherPlatform);
-    other->File->setText(copyData("sample.lvl"));
-    other->OpenDocument();
-    EXPECT_EQ(other->journal.folder(), dir.file("TRV-2"));
+    EditorDriver other;
+    other.w = launch(otherPlatform);
+    other.ctl<QLineEdit>("File")->setText(copyData("sample.lvl"));
+    other.w->OpenDocument();
+    EXPECT_EQ(other.journal().folder(), dir.file("TRV-2"));
 
     w->WaterU_MouseUp(2);
-    other->RailU_MouseUp(2);
-    other->RailU_MouseUp(2);
+    other.w->RailU_MouseUp(2);
+    other.w->RailU_MouseUp(2);
     // Each undo finds its own document's states.
     w->MUndo_Click();
-    EXPECT_EQ(w->doc.Head[1], water);
-    EXPECT_EQ(w->File->text(), path("sample.brg"));
-    other->MUndo_Click();
-    EXPECT_EQ(other->UndoPos, 1);
-    EXPECT_EQ(other->doc.NLines, 0);
+    EXPECT_EQ(doc().Head[1], water);
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), path("sample.brg"));
+    other.w->MUndo_Click();
+    EXPECT_EQ(other.journal().UndoPos, 1);
+    EXPECT_EQ(other.doc().NLines, 0);
 
     // The first to end leaves the other's states alone, and the other its own.
-    w->opt->Confirm->setChecked(false);
+    opt<QCheckBox>("Confirm")->setChecked(false);
     w->Exit_Click();
-    EXPECT_TRUE(fs::exists(other->journal.stateFile(2)));
+    EXPECT_TRUE(fs::exists(other.journal().stateFile(2)));
     EXPECT_FALSE(exists("TRV1.TMP"));
-    other->opt->Confirm->setChecked(false);
-    other->Exit_Click();
+    other.opt<QCheckBox>("Confirm")->setChecked(false);
+    other.w->Exit_Click();
     EXPECT_FALSE(exists("TRV-2"));
     EXPECT_TRUE(exists("TRV0.TMP"));
 }
@@ -86,15 +87,15 @@ TEST_F(Safety, KilledEditorsWorkIsOfferedBackOnce)
     EXPECT_EQ(platform.messages[0].buttons, Platform::Buttons::RestoreDiscard);
     EXPECT_TRUE(platform.messages[0].text.contains(path("sample.brg")));
     // Restored as the state the user was on (one step undone), under its name, still changed.
-    EXPECT_EQ(w->UndoPos, 1);
-    EXPECT_EQ(w->journal.UndoName[1], "Water +16");
-    EXPECT_EQ(trvtest::readAll(dir.file("TRV1.TMP")), trv::serializeDocument(w->doc, true));
-    EXPECT_EQ(w->File->text(), path("sample.brg"));
-    EXPECT_TRUE(w->journal.changed());
+    EXPECT_EQ(journal().UndoPos, 1);
+    EXPECT_EQ(journal().UndoName[1], "Water +16");
+    EXPECT_EQ(trvtest::readAll(dir.file("TRV1.TMP")), trv::serializeDocument(doc(), true));
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), path("sample.brg"));
+    EXPECT_TRUE(journal().changed());
     EXPECT_EQ(trvtest::readAll(dir.file("sample.brg")), original);
     w->MRedo_Click();
-    EXPECT_EQ(w->UndoPos, 2);
-    w->opt->Confirm->setChecked(false);
+    EXPECT_EQ(journal().UndoPos, 2);
+    opt<QCheckBox>("Confirm")->setChecked(false);
     w->Exit_Click();
     w.reset();
 
@@ -103,7 +104,7 @@ TEST_F(Safety, KilledEditorsWorkIsOfferedBackOnce)
     platform.answers = {false}; // Discard
     w = launch(platform);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_FALSE(w->journal.changed());
+    EXPECT_FALSE(journal().changed());
     EXPECT_FALSE(exists("TRV2.TMP"));
     w.reset(); // killed again, with nothing unsaved
 
@@ -148,7 +149,7 @@ TEST_F(Safety, HostileSettingsFilesNeitherHangNorHideTheWindow)
         startWith(text);
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_TRUE(platform.messages[0].text.contains("is damaged")) << platform.messages[0].text.toStdString();
-        EXPECT_EQ(w->File->text(), "C:\\Programme\\Trusswick\\neu.brg");
+        EXPECT_EQ(ctl<QLineEdit>("File")->text(), "C:\\Programme\\Trusswick\\neu.brg");
     }
 
     // Not a file at all: a pipe would block a reader, a device never end.
@@ -166,7 +167,7 @@ TEST_F(Safety, HostileSettingsFilesNeitherHangNorHideTheWindow)
     w = launch(platform);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("cannot be read"));
-    w->opt->Confirm->setChecked(false);
+    opt<QCheckBox>("Confirm")->setChecked(false);
     w->Exit_Click(); // says it cannot write there, and still ends
     EXPECT_TRUE(platform.ended);
     EXPECT_TRUE(platform.messages.back().text.contains("Cannot write the settings file"));

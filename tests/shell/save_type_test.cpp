@@ -38,101 +38,101 @@ class SaveType : public EditorTest {};
 TEST_F(SaveType, ChoosingLevelDropsTheLinesAsAStepAndSavesWithoutHeaderWordZero)
 {
     start();
-    ASSERT_GT(w->doc.NLines, 0);
-    click(w->SavLvl);
-    EXPECT_TRUE(w->SavLvl->isChecked());
-    EXPECT_TRUE(w->File->text().endsWith("sample.lvl"));
-    EXPECT_EQ(w->windowTitle(), "Zarvines Trusswick Editor v0.8   -   " + w->File->text());
-    EXPECT_FALSE(w->SavLines->isChecked());
-    EXPECT_FALSE(w->SavLines->isEnabled());
-    EXPECT_FALSE(w->ELine->isEnabled());
-    EXPECT_TRUE(w->EPoint->isChecked());
-    EXPECT_EQ(w->doc.NLines, 0);
-    EXPECT_EQ(w->UndoPos, 1);
-    EXPECT_EQ(w->journal.UndoName[0], "Line: Delete All Lines");
+    ASSERT_GT(doc().NLines, 0);
+    click(ctl<QRadioButton>("SavLvl"));
+    EXPECT_TRUE(ctl<QRadioButton>("SavLvl")->isChecked());
+    EXPECT_TRUE(ctl<QLineEdit>("File")->text().endsWith("sample.lvl"));
+    EXPECT_EQ(w->windowTitle(), "Zarvines Trusswick Editor v0.8   -   " + ctl<QLineEdit>("File")->text());
+    EXPECT_FALSE(ctl<QCheckBox>("SavLines")->isChecked());
+    EXPECT_FALSE(ctl<QCheckBox>("SavLines")->isEnabled());
+    EXPECT_FALSE(ctl<QRadioButton>("ELine")->isEnabled());
+    EXPECT_TRUE(ctl<QRadioButton>("EPoint")->isChecked());
+    EXPECT_EQ(doc().NLines, 0);
+    EXPECT_EQ(journal().UndoPos, 1);
+    EXPECT_EQ(journal().UndoName[0], "Line: Delete All Lines");
 
     platform.messages.clear();
-    click(w->BuSave);
+    click(ctl<QPushButton>("BuSave"));
     EXPECT_TRUE(platform.messages.empty()); // the lines were dropped already: no warning
     const auto bytes = trvtest::readAll(dir.file("sample.lvl"));
-    EXPECT_EQ(bytes.size(), trv::documentByteSize(true, w->doc.NPoints, 0));
-    EXPECT_EQ(readBack(path("sample.lvl")), w->doc);
-    EXPECT_EQ(w->journal.UndoName[0], "L");
+    EXPECT_EQ(bytes.size(), trv::documentByteSize(true, doc().NPoints, 0));
+    EXPECT_EQ(readBack(path("sample.lvl")), doc());
+    EXPECT_EQ(journal().UndoName[0], "L");
 
     // And back to a bridge: lines may be drawn again.
-    click(w->SavBrg);
-    EXPECT_TRUE(w->File->text().endsWith("sample.brg"));
-    EXPECT_TRUE(w->SavLines->isEnabled());
-    EXPECT_TRUE(w->SavLines->isChecked());
-    EXPECT_TRUE(w->ELine->isEnabled());
+    click(ctl<QRadioButton>("SavBrg"));
+    EXPECT_TRUE(ctl<QLineEdit>("File")->text().endsWith("sample.brg"));
+    EXPECT_TRUE(ctl<QCheckBox>("SavLines")->isEnabled());
+    EXPECT_TRUE(ctl<QCheckBox>("SavLines")->isChecked());
+    EXPECT_TRUE(ctl<QRadioButton>("ELine")->isEnabled());
 }
 
 TEST_F(SaveType, TheSaveTypeControlsNeverKeepTheKeyboard)
 {
     start();
-    click(w->SavLines); // drops the lines: one step
-    click(w->SavLines);
-    const int pos = w->UndoPos;
+    click(ctl<QCheckBox>("SavLines")); // drops the lines: one step
+    click(ctl<QCheckBox>("SavLines"));
+    const int pos = journal().UndoPos;
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.get(), Qt::Key_Space);
-    EXPECT_EQ(w->UndoPos, pos); // Space redraws; it does not toggle a check box again
-    EXPECT_TRUE(w->SavLines->isChecked());
+    EXPECT_EQ(journal().UndoPos, pos); // Space redraws; it does not toggle a check box again
+    EXPECT_TRUE(ctl<QCheckBox>("SavLines")->isChecked());
 }
 
 TEST_F(SaveType, UncheckingSoftPointsRecordsTwoStepsAndKeepsTheFixedOnes)
 {
     start();
-    const int fixed = w->tables.fixedCount(w->doc.NPoints);
-    ASSERT_GT(w->doc.NPoints, fixed);
-    click(w->SavSoft);
-    EXPECT_EQ(w->UndoPos, 2);
-    EXPECT_EQ(w->journal.UndoName[0], "Line: Delete All Lines");
-    EXPECT_EQ(w->journal.UndoName[1], "Point: Delete All Soft");
-    EXPECT_EQ(w->doc.NPoints, fixed);
-    EXPECT_EQ(w->doc.NLines, 0);
-    EXPECT_FALSE(w->SavSoft->isChecked());
-    EXPECT_FALSE(w->SavLines->isChecked());
-    EXPECT_EQ(w->LabelLPoint->text(), QString(" %1 Fixed  0 Soft").arg(fixed));
-    EXPECT_EQ(w->LLines->text(), "0 Lines");
+    const int fixed = tables().fixedCount(doc().NPoints);
+    ASSERT_GT(doc().NPoints, fixed);
+    click(ctl<QCheckBox>("SavSoft"));
+    EXPECT_EQ(journal().UndoPos, 2);
+    EXPECT_EQ(journal().UndoName[0], "Line: Delete All Lines");
+    EXPECT_EQ(journal().UndoName[1], "Point: Delete All Soft");
+    EXPECT_EQ(doc().NPoints, fixed);
+    EXPECT_EQ(doc().NLines, 0);
+    EXPECT_FALSE(ctl<QCheckBox>("SavSoft")->isChecked());
+    EXPECT_FALSE(ctl<QCheckBox>("SavLines")->isChecked());
+    EXPECT_EQ(ctl<ClickLabel>("LabelLPoint")->text(), QString(" %1 Fixed  0 Soft").arg(fixed));
+    EXPECT_EQ(ctl<QLabel>("LLines")->text(), "0 Lines");
 }
 
 TEST_F(SaveType, NamedSaveWithoutSoftPointsWritesOnlyTheFixedOnesAndTheirLines)
 {
     start();
-    w->opt->Confirm->setChecked(false);
-    const int fixed = w->tables.fixedCount(w->doc.NPoints);
+    opt<QCheckBox>("Confirm")->setChecked(false);
+    const int fixed = tables().fixedCount(doc().NPoints);
     // Keep one line between two fixed points, so that it must survive.
-    w->doc.Lin[1][2] = 0;
-    w->doc.Lin[1][3] = 1;
+    doc().Lin[1][2] = 0;
+    doc().Lin[1][3] = 1;
     w->recordStep("Line: Draw");
-    w->SavSoft->setChecked(false); // by code: no deleting step, only the save drops them
-    click(w->BuSave);
+    ctl<QCheckBox>("SavSoft")->setChecked(false); // by code: no deleting step, only the save drops them
+    click(ctl<QPushButton>("BuSave"));
     const trv::Document saved = readBack(path("sample.brg"));
     EXPECT_EQ(saved.NPoints, fixed);
     EXPECT_EQ(saved.NLines, 1);
     EXPECT_EQ(saved.Lin[1][2], 0);
     EXPECT_EQ(saved.Lin[1][3], 1);
-    EXPECT_EQ(w->doc, saved); // the reload makes the document equal to the file
+    EXPECT_EQ(doc(), saved); // the reload makes the document equal to the file
 }
 
 TEST_F(SaveType, DiscardWarningCancelWritesNothing)
 {
     start();
     const auto before = trvtest::readAll(dir.file("sample.brg"));
-    const int lines = w->doc.NLines;
-    w->SavLines->setChecked(false);
+    const int lines = doc().NLines;
+    ctl<QCheckBox>("SavLines")->setChecked(false);
     platform.answers = {false};
-    click(w->BuSave);
+    click(ctl<QPushButton>("BuSave"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Discarding lines \nOK to proceed");
     EXPECT_EQ(platform.messages[0].buttons, Platform::Buttons::OkCancel);
     EXPECT_TRUE(platform.messages[0].warning);
     EXPECT_EQ(trvtest::readAll(dir.file("sample.brg")), before);
-    EXPECT_EQ(w->doc.NLines, lines);
-    EXPECT_EQ(w->UseFile, 0);
+    EXPECT_EQ(doc().NLines, lines);
+    EXPECT_EQ(useFile(), 0);
 
-    w->SavSoft->setChecked(false);
+    ctl<QCheckBox>("SavSoft")->setChecked(false);
     platform.answers = {true};
-    click(w->BuSave);
+    click(ctl<QPushButton>("BuSave"));
     EXPECT_EQ(platform.messages.back().text, "Discarding lines and soft points \nOK to proceed");
     EXPECT_EQ(readBack(path("sample.brg")).NLines, 0);
 }
@@ -143,41 +143,41 @@ TEST_F(SaveType, SavingOverALongerFileLeavesExactlyTheNewDocument)
     std::vector<uint8_t> longer = trvtest::readAll(dir.file("sample.brg"));
     longer.resize(longer.size() + 5000, 0xAB);
     trvtest::writeAll(dir.file("sample.brg"), longer);
-    click(w->BuSave);
+    click(ctl<QPushButton>("BuSave"));
     EXPECT_EQ(std::filesystem::file_size(dir.file("sample.brg")),
-              trv::documentByteSize(false, w->doc.NPoints, w->doc.NLines));
+              trv::documentByteSize(false, doc().NPoints, doc().NLines));
 }
 
 TEST_F(SaveType, NameWithoutExtensionLosesItsLastThreeCharacters)
 {
     start();
-    w->File->setText(path("abcd"));
-    EXPECT_TRUE(w->File->text().endsWith("/abrg")) << w->File->text().toStdString();
-    w->SavLvl->setChecked(true);
-    w->File->setText(path("abcd"));
-    EXPECT_TRUE(w->File->text().endsWith("/alvl")) << w->File->text().toStdString();
+    ctl<QLineEdit>("File")->setText(path("abcd"));
+    EXPECT_TRUE(ctl<QLineEdit>("File")->text().endsWith("/abrg")) << ctl<QLineEdit>("File")->text().toStdString();
+    ctl<QRadioButton>("SavLvl")->setChecked(true);
+    ctl<QLineEdit>("File")->setText(path("abcd"));
+    EXPECT_TRUE(ctl<QLineEdit>("File")->text().endsWith("/alvl")) << ctl<QLineEdit>("File")->text().toStdString();
 }
 
 TEST_F(SaveType, UnwritableTargetKeepsDocumentJournalAndOldFile)
 {
     start();
-    w->doc.Head[3] = 4321;
+    doc().Head[3] = 4321;
     w->recordStep("Water: Change");
-    const int pos = w->UndoPos;
-    const std::string name0 = w->journal.UndoName[0];
+    const int pos = journal().UndoPos;
+    const std::string name0 = journal().UndoName[0];
 
     // A missing folder, and a folder standing where the file should be.
     std::filesystem::create_directory(dir.file("taken.brg"));
     for (const char* target : {"missing/x.brg", "taken.brg"}) {
         platform.messages.clear();
-        w->File->setText(path(target));
-        click(w->BuSave);
+        ctl<QLineEdit>("File")->setText(path(target));
+        click(ctl<QPushButton>("BuSave"));
         ASSERT_EQ(platform.messages.size(), 1u) << target;
         EXPECT_TRUE(platform.messages[0].text.contains(target)) << platform.messages[0].text.toStdString();
-        EXPECT_EQ(w->UndoPos, pos);
-        EXPECT_EQ(w->journal.UndoName[0], name0);
-        EXPECT_EQ(w->doc.Head[3], 4321);
-        EXPECT_EQ(w->UseFile, 0);
+        EXPECT_EQ(journal().UndoPos, pos);
+        EXPECT_EQ(journal().UndoName[0], name0);
+        EXPECT_EQ(doc().Head[3], 4321);
+        EXPECT_EQ(useFile(), 0);
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("taken.brg")));
 }
@@ -185,20 +185,20 @@ TEST_F(SaveType, UnwritableTargetKeepsDocumentJournalAndOldFile)
 TEST_F(SaveType, RefusedFileLeavesDocumentJournalAndNameAlone)
 {
     start();
-    w->doc.Head[3] = 555;
+    doc().Head[3] = 555;
     w->recordStep("Water: Change");
-    const QString name = w->File->text();
+    const QString name = ctl<QLineEdit>("File")->text();
     std::vector<uint8_t> hostile = trvtest::readAll(dir.file("sample.brg"));
     hostile.resize(5000); // shorter than its counts require
     trvtest::writeAll(dir.file("bad.brg"), hostile);
 
     platform.answers = {true}; // discard the change
     platform.chosenFiles = {path("bad.brg")};
-    click(w->BuLoad);
+    click(ctl<QPushButton>("BuLoad"));
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_TRUE(platform.messages[1].text.contains("bad.brg"));
     EXPECT_TRUE(platform.messages[1].text.contains("shorter"));
-    EXPECT_EQ(w->File->text(), name);
-    EXPECT_EQ(w->doc.Head[3], 555);
-    EXPECT_EQ(w->UndoPos, 1);
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), name);
+    EXPECT_EQ(doc().Head[3], 555);
+    EXPECT_EQ(journal().UndoPos, 1);
 }

@@ -27,7 +27,7 @@ protected:
     void saveAs(const char* name)
     {
         platform.chosenFiles.push_back(path(name));
-        QTest::mouseClick(w->BuSaveAs, Qt::LeftButton);
+        QTest::mouseClick(ctl<QPushButton>("BuSaveAs"), Qt::LeftButton);
     }
 };
 
@@ -42,63 +42,63 @@ TEST_F(Session, FromTheTemplateToASavedBridgeAndLevel)
 {
     start();
     copyData("new.brg");
-    w->MNew->trigger();
-    ASSERT_EQ(w->doc.NPoints, 2); // the anchors at (-384, 40) and (384, 40)
-    ASSERT_EQ(w->Zoom->value(), 301);
+    ctl<QAction>("MNew")->trigger();
+    ASSERT_EQ(doc().NPoints, 2); // the anchors at (-384, 40) and (384, 40)
+    ASSERT_EQ(ctl<ScrollBar>("Zoom")->value(), 301);
 
     // Eleven deck points between the anchors and one below the middle, on the grid.
-    w->select(w->EPoint);
-    w->select(w->PNew);
-    w->Snap->setChecked(true);
+    w->select(ctl<QRadioButton>("EPoint"));
+    w->select(ctl<QRadioButton>("PNew"));
+    ctl<QCheckBox>("Snap")->setChecked(true);
     for (int x = -320; x <= 320; x += 64)
         click(x + 1, 39);
     click(1, 19);
-    ASSERT_EQ(w->doc.NPoints, 14);
-    w->select(w->EPoint); // "Fix/Soft": fix the deck's ends
+    ASSERT_EQ(doc().NPoints, 14);
+    w->select(ctl<QRadioButton>("EPoint")); // "Fix/Soft": fix the deck's ends
     click(-320, 40);
     click(320, 40);
-    EXPECT_EQ(w->tables.fixedCount(w->doc.NPoints), 4);
+    EXPECT_EQ(tables().fixedCount(doc().NPoints), 4);
 
     // Rails along the deck, a plain line down from its middle.
-    w->select(w->ELine);
-    w->select(w->LDraw);
-    w->LDrawRail->setChecked(true);
+    w->select(ctl<QRadioButton>("ELine"));
+    w->select(ctl<QRadioButton>("LDraw"));
+    ctl<QCheckBox>("LDrawRail")->setChecked(true);
     click(-384, 40);
     for (int x = -320; x <= 320; x += 64)
         click(x, 40);
     click(384, 40);
     click(0, 0, Qt::RightButton);
-    w->LDrawRail->setChecked(false);
+    ctl<QCheckBox>("LDrawRail")->setChecked(false);
     click(0, 40);
     click(0, 20);
     click(0, 0, Qt::RightButton);
-    ASSERT_EQ(w->doc.NLines, 13);
-    const trv::Document built = w->doc;
+    ASSERT_EQ(doc().NLines, 13);
+    const trv::Document built = doc();
 
     // A raised bank on the right, then smoothed; undo both, redo the bank.
-    w->select(w->ELand);
+    w->select(ctl<QRadioButton>("ELand"));
     press(352, 60);
     for (int x = 368; x <= 448; x += 16)
         moveTo(x, 60);
     release(448, 60);
-    const trv::Document banked = w->doc;
+    const trv::Document banked = doc();
     ASSERT_FALSE(banked == built);
-    QTest::mouseClick(w->Runder, Qt::LeftButton);
-    ASSERT_FALSE(w->doc == banked);
-    const int steps = w->UndoPos;
-    w->MUndo->trigger();
-    w->MUndo->trigger();
-    EXPECT_TRUE(w->doc == built);
-    w->MRedo->trigger();
-    EXPECT_TRUE(w->doc == banked);
-    EXPECT_EQ(w->UndoPos, steps - 1);
+    QTest::mouseClick(ctl<QPushButton>("Runder"), Qt::LeftButton);
+    ASSERT_FALSE(doc() == banked);
+    const int steps = journal().UndoPos;
+    ctl<QAction>("MUndo")->trigger();
+    ctl<QAction>("MUndo")->trigger();
+    EXPECT_TRUE(doc() == built);
+    ctl<QAction>("MRedo")->trigger();
+    EXPECT_TRUE(doc() == banked);
+    EXPECT_EQ(journal().UndoPos, steps - 1);
 
     // As a bridge: the file is the document, and it converts.
     saveAs("Deck.brg");
-    EXPECT_EQ(w->File->text(), path("Deck.brg"));
-    EXPECT_EQ(w->journal.UndoName[0], "L");
-    EXPECT_TRUE(readBack("Deck.brg") == w->doc);
-    EXPECT_TRUE(w->doc == banked);
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), path("Deck.brg"));
+    EXPECT_EQ(journal().UndoName[0], "L");
+    EXPECT_TRUE(readBack("Deck.brg") == doc());
+    EXPECT_TRUE(doc() == banked);
     const auto brg = trv::readFileBytes(dir.file("Deck.brg"));
     ASSERT_TRUE(brg);
     const bgb::Result bgbFile = bgb::convert(*brg);
@@ -116,12 +116,12 @@ TEST_F(Session, FromTheTemplateToASavedBridgeAndLevel)
     EXPECT_EQ(rails, 12);
 
     // As a level: the lines go (one step), the points stay.
-    QTest::mouseClick(w->SavLvl, Qt::LeftButton);
-    EXPECT_EQ(w->doc.NLines, 0);
-    EXPECT_TRUE(w->EPoint->isChecked());
+    QTest::mouseClick(ctl<QRadioButton>("SavLvl"), Qt::LeftButton);
+    EXPECT_EQ(doc().NLines, 0);
+    EXPECT_TRUE(ctl<QRadioButton>("EPoint")->isChecked());
     saveAs("Deck.lvl");
     const trv::Document level = readBack("Deck.lvl");
-    EXPECT_TRUE(level == w->doc);
+    EXPECT_TRUE(level == doc());
     EXPECT_EQ(level.NPoints, 14);
     EXPECT_EQ(level.NLines, 0);
     EXPECT_TRUE(platform.messages.empty());

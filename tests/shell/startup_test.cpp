@@ -54,10 +54,10 @@ TEST_F(Startup, FirstStartPromptsAndWritesTheDefaultSettingsAtExit)
     launch();
     EXPECT_TRUE(prompted);
     EXPECT_TRUE(platform.viewed.isEmpty());
-    EXPECT_EQ(w->File->text(), "C:\\Programme\\Trusswick\\neu.brg");
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), "C:\\Programme\\Trusswick\\neu.brg");
     w->showMaximized();
     QApplication::processEvents();
-    QTest::mouseClick(w->Exit, Qt::LeftButton);
+    QTest::mouseClick(ctl<QPushButton>("Exit"), Qt::LeftButton);
     EXPECT_TRUE(platform.ended);
     EXPECT_TRUE(platform.messages.empty()); // nothing changed: no prompt
     EXPECT_EQ(settingsText(), kFirstStartSettings);
@@ -81,31 +81,31 @@ TEST_F(Startup, TutorialOkOpensTheTutorialOrSaysItIsMissing)
 
 TEST_F(Startup, SecondStartReadsEverySettingBack)
 {
-    const QString doc = copyData("sample.lvl");
+    const QString docPath = copyData("sample.lvl");
     std::string text = kFirstStartSettings;
-    text.replace(0, text.find("\r\n"), doc.toStdString());
+    text.replace(0, text.find("\r\n"), docPath.toStdString());
     text.replace(text.find(" 100  9  200  0  0  400  0 "), 27, " 51  12  150  3  -2  300  -40 ");
     text.replace(text.find(" 1  1  1  1  1  1  1 "), 21, " 0  1  0  1  0  1  0 ");
     text.replace(text.find(" 4737096 "), 9, " 1193046 ");
     trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
     launch();
-    EXPECT_EQ(w->File->text(), doc);
-    EXPECT_EQ(w->doc.NPoints, 4);
-    EXPECT_EQ(w->opt->ScrollSize->text(), "51");
-    EXPECT_EQ(w->opt->LandStyle->text(), "12");
-    EXPECT_EQ(w->opt->XYdiff->text(), "150");
-    EXPECT_EQ(w->opt->BmpLeft->text(), "3");
-    EXPECT_EQ(w->opt->BmpRight->text(), "-2");
-    EXPECT_EQ(w->opt->BmpHeight->text(), "300");
-    EXPECT_EQ(w->opt->BackStyle->text(), "-40");
-    EXPECT_FALSE(w->opt->Confirm->isChecked());
-    EXPECT_TRUE(w->opt->WSize->isChecked());
-    EXPECT_FALSE(w->opt->Grid->isChecked());
-    EXPECT_TRUE(w->opt->Boundaries->isChecked());
-    EXPECT_FALSE(w->opt->Raillevel->isChecked());
-    EXPECT_TRUE(w->opt->Train->isChecked());
-    EXPECT_FALSE(w->opt->AutoScroll->isChecked());
-    EXPECT_EQ(w->ColorTable[1], 1193046u);
+    EXPECT_EQ(ctl<QLineEdit>("File")->text(), docPath);
+    EXPECT_EQ(doc().NPoints, 4);
+    EXPECT_EQ(opt<QLineEdit>("ScrollSize")->text(), "51");
+    EXPECT_EQ(opt<QLineEdit>("LandStyle")->text(), "12");
+    EXPECT_EQ(opt<QLineEdit>("XYdiff")->text(), "150");
+    EXPECT_EQ(opt<QLineEdit>("BmpLeft")->text(), "3");
+    EXPECT_EQ(opt<QLineEdit>("BmpRight")->text(), "-2");
+    EXPECT_EQ(opt<QLineEdit>("BmpHeight")->text(), "300");
+    EXPECT_EQ(opt<QLineEdit>("BackStyle")->text(), "-40");
+    EXPECT_FALSE(opt<QCheckBox>("Confirm")->isChecked());
+    EXPECT_TRUE(opt<QCheckBox>("WSize")->isChecked());
+    EXPECT_FALSE(opt<QCheckBox>("Grid")->isChecked());
+    EXPECT_TRUE(opt<QCheckBox>("Boundaries")->isChecked());
+    EXPECT_FALSE(opt<QCheckBox>("Raillevel")->isChecked());
+    EXPECT_TRUE(opt<QCheckBox>("Train")->isChecked());
+    EXPECT_FALSE(opt<QCheckBox>("AutoScroll")->isChecked());
+    EXPECT_EQ(colorTable()[1], 1193046u);
     EXPECT_EQ(w->WindowPlacement[4], 12000);
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -132,7 +132,7 @@ TEST_F(Startup, WindowPlacementOnlyWithSaveWindow)
     trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
     launch();
     const QSize designed = w->size();
-    EXPECT_EQ(w->opt->y(), 300); // the options window takes its top whatever WSize says
+    EXPECT_EQ(optWindow()->y(), 300); // the options window takes its top whatever WSize says
     w.reset();
 
     text.replace(text.find(" 1  0  1  1  1  1  1 "), 21, " 1  1  1  1  1  1  1 ");
@@ -146,7 +146,7 @@ TEST_F(Startup, ExitWritesNumbersAsTheyReadAndCleansTheJournal)
 {
     start();
     // The height box keeps what is typed (the scroll step would correct it at once).
-    w->opt->BmpHeight->setText("abc");
+    opt<QLineEdit>("BmpHeight")->setText("abc");
     for (const char* n : {"TRV1.TMP", "TRV2.TMP", "TRV4.TMP"})
         trvtest::writeAll(dir.file(n), {1});
     w->Exit_Click();
@@ -162,8 +162,8 @@ TEST_F(Startup, ExitWritesNumbersAsTheyReadAndCleansTheJournal)
 TEST_F(Startup, ChangesAreConfirmedBeforeEveryWayOut)
 {
     start();
-    w->opt->Confirm->setChecked(true);
-    w->doc.Head[3] = 1;
+    opt<QCheckBox>("Confirm")->setChecked(true);
+    doc().Head[3] = 1;
     w->recordStep("Water: Change");
 
     platform.answers = {false};
@@ -175,14 +175,14 @@ TEST_F(Startup, ChangesAreConfirmedBeforeEveryWayOut)
     EXPECT_FALSE(platform.ended);
 
     platform.answers = {true};
-    w->MExit->trigger();
+    ctl<QAction>("MExit")->trigger();
     EXPECT_TRUE(platform.ended);
 
     // With confirmations off the editor ends without asking.
     platform.ended = false;
     platform.messages.clear();
-    w->opt->Confirm->setChecked(false);
-    QTest::mouseClick(w->Exit, Qt::LeftButton);
+    opt<QCheckBox>("Confirm")->setChecked(false);
+    QTest::mouseClick(ctl<QPushButton>("Exit"), Qt::LeftButton);
     EXPECT_TRUE(platform.ended);
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -193,11 +193,11 @@ TEST_F(Startup, BeforeAnyDocumentTheValueCommandsChangeNothing)
     text.replace(0, text.find("\r\n"), dir.file("missing.brg"));
     trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
     launch();
-    ASSERT_EQ(w->doc.NPoints, 0);
+    ASSERT_EQ(doc().NPoints, 0);
     w->WaterD_MouseUp(2);
-    w->Water->setText("12");
+    ctl<QLineEdit>("Water")->setText("12");
     w->Redraw_Click();
-    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_EQ(journal().UndoPos, 0);
     EXPECT_FALSE(exists("TRV1.TMP"));
-    EXPECT_TRUE(w->journal.UndoName[0] == "L" || w->journal.UndoName[0].empty());
+    EXPECT_TRUE(journal().UndoName[0] == "L" || journal().UndoName[0].empty());
 }
