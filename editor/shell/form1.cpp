@@ -7,9 +7,6 @@
 #include "platform.h"
 
 #include <QApplication>
-#include <QScreen>
-
-#include <algorithm>
 #include <QRadioButton>
 #include <QResizeEvent>
 
@@ -20,11 +17,11 @@ Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platf
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
-    for (int i = 1; i <= 12; ++i)
-        ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
     buildControls();
     buildMenus();
-    opt = new Opt(this);
+    bindToolState();
+    opt = new Opt(this, options_, *this);
+    autoScrollChanged();
     connectDocument();
     connectJournal();
     connectView();
@@ -50,34 +47,6 @@ Form1::~Form1()
         child->blockSignals(true);
 }
 
-int twipsToPixels(double twips)
-{
-    return int(std::clamp(twips / trv::kTwipsPerPixel, -1e6, 1e6));
-}
-
-void placeOnScreen(QWidget* window, QRect wanted)
-{
-    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
-    if (!screen)
-        screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    if (!screen) {
-        window->move(wanted.topLeft());
-        window->resize(wanted.size());
-        return;
-    }
-    const QRect area = screen->availableGeometry();
-    // `wanted` is the frame's position and the client's size, as move() and
-    // resize() take them. Once shown, the frame's own size is known and counted.
-    const QRect frame = window->frameGeometry(), client = window->geometry();
-    const QSize extra(frame.width() - client.width(), frame.height() - client.height());
-    const QSize size = wanted.size().boundedTo(area.size() - extra).expandedTo(QSize(1, 1));
-    const QSize outer = size + extra;
-    const int x = std::clamp(wanted.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
-    const int y = std::clamp(wanted.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
-    window->resize(size);
-    window->move(x, y);
-}
-
 void Form1::select(QRadioButton* b)
 {
     if (b->isChecked())
@@ -93,7 +62,7 @@ bool Form1::msgBox(const QString& text, bool okCancel, bool warning)
 
 void Form1::setPointer(trv::PointerShape s)
 {
-    pointer = s;
+    tools_.pointer = s;
     switch (s) {
     case trv::PointerShape::Default: Pic->setCursor(Qt::ArrowCursor); break;
     case trv::PointerShape::Cross: Pic->setCursor(Qt::CrossCursor); break;
@@ -117,7 +86,7 @@ void Form1::Form_Click()
 
 void Form1::Redraw_Click()
 {
-    if (PMove->isChecked())
+    if ((tools_.pointTool == PointTool::Move))
         setPointer(trv::PointerShape::Default); // drops a picked-up point
     if (doc.NPoints != 0)
         SaveDocument();

@@ -1,11 +1,15 @@
 // The editor's main window. It owns the document, the journal, the view state,
-// the tool state and every control; its handlers are split by concern over the
-// form1_*.cpp files.
+// the options, the tool state and every control; its handlers are split by
+// concern over the form1_*.cpp files. Its data is its own: tests reach it
+// through their driver, the options window through OptionsHost.
 #pragma once
 #include "derived.h"
 #include "document.h"
 #include "edit_result.h"
 #include "journal.h"
+#include "opt.h"
+#include "options.h"
+#include "tool_state.h"
 #include "view_transform.h"
 
 #include <QMainWindow>
@@ -18,7 +22,6 @@ class ClickLabel;
 class LineShape;
 class ListBox;
 class MouseButton;
-class Opt;
 class PicBox;
 class Platform;
 class QAction;
@@ -36,7 +39,13 @@ namespace trv {
 enum class LevelValue;
 }
 
-class Form1 : public QMainWindow {
+// What the next load or save acts on (the window's UseFile).
+enum class DocumentSource {
+    JournalState, // the file of the current journal state
+    NamedFile,    // the file named in the text box File
+};
+
+class Form1 : public QMainWindow, private OptionsHost {
     Q_OBJECT
     friend class EditorDriver; // the tests' view of the window's state
 public:
@@ -45,15 +54,6 @@ public:
     ~Form1() override;
 
     // ---- document, journal (form1_document.cpp, form1_journal.cpp)
-    trv::Document doc;
-    trv::DerivedTables tables;
-    trv::Journal journal;
-    int& UndoPos = journal.UndoPos; // the current journal state
-    int UseFile = 0;
-    QString AppDir;
-    int SelPoint = -1;
-    std::vector<std::array<double, 3>> PntAcc; // spring accumulators, reset by every load
-
     void LoadDocument();
     void SaveDocument();
     void ApplySaveType();
@@ -96,21 +96,17 @@ public:
     bool BmpSave();
     void BmpSaveSelect();
     // A problem with one file: shown at once, or collected while a folder
-    // export runs and shown in one message at its end.
+    // export runs and shown in one report at its end.
     void reportProblem(const QString& text);
 
     // ---- options window (form1_options.cpp)
     void Options_Click();
 
     // ---- spring test run (form1_testrun.cpp)
-    int16_t TestTick = 0;
     void Test_MouseMove();
     void Test_Click();
 
     // ---- About (form1_about.cpp)
-    double AboutTargetX = 0, AboutSpeed = 0;
-    int32_t AboutPointerY = 0;
-    double AboutTrainLeft = 0; // twips, relative to the frame
     void MAbout_Click();
     void FrameAbout_Click();
     void Image1_MouseMove(int button, int shift, double x, double y);
@@ -118,9 +114,6 @@ public:
     bool AboutAnimation();
 
     // ---- view (form1_view.cpp)
-    trv::ViewState view;
-    bool LayoutPending = true;
-    double BottomY = 0;
     void RenderView();
     void LayoutView();
     void previewSizing();
@@ -133,11 +126,6 @@ public:
     QPointF ToScreen(double x, double y) const;
     QPointF ToDisplay(double x, double y) const;
 
-    // ---- tool state (used by the editing handlers)
-    double PtrX = 0, PtrLandY = 0;
-    int TerrainDrag = 0;
-    int LineStart = 0;
-    trv::PointerShape pointer = trv::PointerShape::Default;
     void setPointer(trv::PointerShape s);
     void Redraw_Click();
     void Form_Click();
@@ -190,11 +178,108 @@ public:
     void RightU_MouseUp(int button);
     void RightD_MouseUp(int button);
 
-    // ---- option values shared with the options window
-    std::array<uint32_t, 13> ColorTable{}; // 1..12, red + 256 * green + 65536 * blue
+    // Selects an option button and runs its click reaction, also when it was
+    // selected already.
+    void select(QRadioButton* b);
+    // Message box through the platform seam; true for OK.
+    bool msgBox(const QString& text, bool okCancel = false, bool warning = false);
+
+    // ---- keyboard (form1_keys.cpp)
+    // The key table; a key code set to 0 is consumed.
+    void Form_KeyDown(int& KeyCode, int Shift);
+
+protected:
+    bool eventFilter(QObject* obj, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // ---- what the options window asks (form1_options.cpp)
+    void sendCommand(ProcCommand c) override;
+    void colorsChanged() override;
+    void scrollStepChanged() override;
+    void autoScrollChanged() override;
+    void previewChanged() override;
+    void previewHeightChanged() override;
+    void saveBitmapSelect() override;
+
+    void buildControls();   // form1_layout.cpp
+    void buildMenus();      // form1_layout.cpp
+    void bindToolState();   // form1_modes.cpp: the tool controls keep `tools_`
+    void connectDocument(); // form1_document.cpp
+    void connectView();     // form1_view.cpp
+    void connectJournal();  // form1_journal.cpp
+    void connectFiles();    // form1_files.cpp
+    void connectKeys();     // form1_keys.cpp
+    void connectModes();    // form1_modes.cpp
+    void connectPointer();  // form1_pointer.cpp
+    void connectTools();    // form1_tools.cpp
+    void connectGeneral();  // form1_general.cpp
+    void connectOptions();  // form1_options.cpp
+    void connectTestRun();  // form1_testrun.cpp
+    void buildAbout();      // form1_about.cpp
+    // Editing helpers.
+    void showPanel(ClickFrame* panel);
+    void choosePointTool(trv::PointerShape shape);
+    void endStrokeOnModeSwitch();
+    void commit(); // SaveDocument without a new step name
+    void applyEdit(const trv::EditResult& r);
+    void drawStrokePreview(double x, double pointerY, double oldTopY);
+    void stepLevel(trv::LevelValue v, bool plus, int button);
+    void typedLevel(trv::LevelValue v, const QLineEdit* box);
+    void closeUndoList();
+    // Refuses a file the reader would refuse, before anything changes.
+    bool checkReadable(const QString& path);
+    // Why the reader would refuse the file; empty when it would read it.
+    QString refusalOf(const QString& path);
+    void BatchExport();
+    // The About frame's slide-in, pause and train animation, paced by a timer.
+    void aboutTick();
+    // Applies the settings file; says what was wrong with it, or nothing.
+    QString readSettings();
+    // Offers the work of an editor that ended without saving; true when restored.
+    bool restoreLeftJournal();
+    void openTextFile(const QString& path, const QString& missingText);
+
+    // ---- the document and the journal
+    trv::Document doc;
+    trv::DerivedTables tables;
+    trv::Journal journal;
+    int& UndoPos = journal.UndoPos; // the current journal state
+    DocumentSource UseFile = DocumentSource::JournalState;
+    QString AppDir;
+    int SelPoint = -1;
+    bool loading_ = false;        // the loader is writing the value boxes
+    bool documentLoaded_ = false; // a document has been read since the start
+    bool ending_ = false;         // the process is ending
+
+    // ---- options, tools, view
+    OptionValues options_;
+    ToolState tools_;
+    trv::ViewState view;
+    bool LayoutPending = true;
+    double BottomY = 0;
     std::array<double, 7> WindowPlacement{0, 0, 0, 9000, 12000, 0, 0}; // 1..6
     bool ValueBoxFocus = false;
     bool DebugListFocus = false;
+    // The main window's size and state when the export preview went on.
+    int previewWidth_ = 0, previewHeight_ = 0;
+    Qt::WindowStates previewState_;
+
+    // ---- the spring test run and the About animation
+    std::vector<std::array<double, 3>> PntAcc; // spring accumulators, reset by every load
+    int16_t TestTick = 0;
+    double AboutTargetX = 0, AboutSpeed = 0;
+    int32_t AboutPointerY = 0;
+    double AboutTrainLeft = 0; // twips, relative to the frame
+    QTimer* aboutTimer_ = nullptr;
+    double aboutSlide_ = 0; // the slide-in's angle, -3 .. 1
+    int aboutPause_ = 0;    // timer ticks left in the pause
+
+    // ---- the folder export
+    bool batchRunning_ = false;
+    QStringList* batchReport_ = nullptr; // problems collected by the running batch
+
     Opt* opt = nullptr;
     Platform& platform;
     QString ChosenFile;
@@ -252,76 +337,4 @@ public:
     QAction *MNewPoint, *MMovePoint, *MFixSoft, *MDelPoint, *MDelSoft;
     QAction *MLand, *MGeneral;
     QAction *MViewHelp, *MTutorial, *MAbout;
-
-    // Selects an option button and runs its click reaction, also when it was
-    // selected already.
-    void select(QRadioButton* b);
-    // Message box through the platform seam; true for OK.
-    bool msgBox(const QString& text, bool okCancel = false, bool warning = false);
-
-    // ---- keyboard (form1_keys.cpp)
-    // The key table; a key code set to 0 is consumed.
-    void Form_KeyDown(int& KeyCode, int Shift);
-
-protected:
-    bool eventFilter(QObject* obj, QEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    void buildControls();   // form1_layout.cpp
-    void buildMenus();      // form1_layout.cpp
-    void connectDocument(); // form1_document.cpp
-    void connectView();     // form1_view.cpp
-    void connectJournal();  // form1_journal.cpp
-    void connectFiles();    // form1_files.cpp
-    void connectKeys();     // form1_keys.cpp
-    void connectModes();    // form1_modes.cpp
-    void connectPointer();  // form1_pointer.cpp
-    void connectTools();    // form1_tools.cpp
-    void connectGeneral();  // form1_general.cpp
-    // Editing helpers.
-    void showPanel(ClickFrame* panel);
-    void choosePointTool(trv::PointerShape shape);
-    void endStrokeOnModeSwitch();
-    void commit(); // SaveDocument without a new step name
-    void applyEdit(const trv::EditResult& r);
-    void drawStrokePreview(double x, double pointerY, double oldTopY);
-    void stepLevel(trv::LevelValue v, bool plus, int button);
-    void connectOptions();  // form1_options.cpp
-    void connectTestRun();  // form1_testrun.cpp
-    void buildAbout();      // form1_about.cpp
-    void closeUndoList();
-    // Refuses a file the reader would refuse, before anything changes.
-    bool checkReadable(const QString& path);
-    // Why the reader would refuse the file; empty when it would read it.
-    QString refusalOf(const QString& path);
-
-    void BatchExport();
-    bool batchRunning_ = false;
-    QStringList* batchReport_ = nullptr; // problems collected by the running batch
-
-    // The About frame's slide-in, pause and train animation, paced by a timer.
-    void aboutTick();
-    QTimer* aboutTimer_ = nullptr;
-    double aboutSlide_ = 0; // the slide-in's angle, -3 .. 1
-    int aboutPause_ = 0;    // timer ticks left in the pause
-
-    // Applies the settings file; says what was wrong with it, or nothing.
-    QString readSettings();
-    // Offers the work of an editor that ended without saving; true when restored.
-    bool restoreLeftJournal();
-    void openTextFile(const QString& path, const QString& missingText);
-
-    bool loading_ = false; // the loader is writing the value boxes
-    bool documentLoaded_ = false; // a document has been read since the start
-    bool ending_ = false;  // the process is ending
 };
-
-// Twips (window units) to pixels.
-inline int tw(double twips) { return int(twips / 15.0 + 0.5); }
-// The same for numbers from outside (a settings file): any value gives a sane pixel count.
-int twipsToPixels(double twips);
-// Moves and sizes a window to `wanted`, kept within the available area of the
-// screen it lands on: never larger than that area, never off it.
-void placeOnScreen(QWidget* window, QRect wanted);

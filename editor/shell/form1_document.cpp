@@ -50,13 +50,13 @@ bool Form1::checkReadable(const QString& path)
 void Form1::LoadDocument()
 {
     std::string name;
-    if (UseFile == 1)
+    if (UseFile == DocumentSource::NamedFile)
         name = trv::resolveLetterCase(local(File->text()));
     else
         name = journal.stateFile(UndoPos);
 
     if (name.empty() || !trv::fileExists(name)) {
-        if (UseFile == 1)
+        if (UseFile == DocumentSource::NamedFile)
             journal.restart();
         QDir::setCurrent(AppDir);
         return;
@@ -65,12 +65,12 @@ void Form1::LoadDocument()
     std::vector<uint8_t> bytes;
     if (trv::readDocumentFile(name, doc, message, &bytes) != trv::ReadStatus::Ok) {
         // The reader refused the file: the document and the journal stay as they were.
-        UseFile = 0;
+        UseFile = DocumentSource::JournalState;
         reportProblem(QString::fromStdString(message));
         return;
     }
     documentLoaded_ = true;
-    if (UseFile == 1)
+    if (UseFile == DocumentSource::NamedFile)
         journal.restart();
     else
         journal.stateRead(std::move(bytes), File->text().toStdString());
@@ -99,8 +99,8 @@ void Form1::LoadDocument()
     LLine->swapRows(tables.LineItem);
 
     LayoutPending = true;
-    if (UseFile == 1) {
-        UseFile = 0;
+    if (UseFile == DocumentSource::NamedFile) {
+        UseFile = DocumentSource::JournalState;
         SaveDocument();
     } else {
         RenderView();
@@ -109,8 +109,8 @@ void Form1::LoadDocument()
 
 void Form1::SaveDocument()
 {
-    const bool named = UseFile == 1;
-    if (named && opt->Confirm->isChecked() && doc.NPoints != 0) {
+    const bool named = UseFile == DocumentSource::NamedFile;
+    if (named && options_.Confirm && doc.NPoints != 0) {
         const bool dropsLines = doc.NLines != 0 && !SavLines->isChecked();
         const bool dropsSoft = tables.FirstSoft != 0 && !SavSoft->isChecked();
         if (dropsLines || dropsSoft) {
@@ -119,7 +119,7 @@ void Form1::SaveDocument()
                 text += "and soft points ";
             text += "\nOK to proceed";
             if (!msgBox(text, true, true)) {
-                UseFile = 0; // nothing written, the document stays
+                UseFile = DocumentSource::JournalState; // nothing written, the document stays
                 return;
             }
         }
@@ -150,7 +150,7 @@ void Form1::SaveDocument()
         const QString path = QString::fromStdString(trv::resolveLetterCase(local(File->text())));
         std::string error;
         if (!trv::writeFileSafely(path.toStdString(), bytes, &error)) {
-            UseFile = 0;
+            UseFile = DocumentSource::JournalState;
             msgBox("Cannot save " + path + ":\n" + QString::fromStdString(error), false, true);
             return;
         }
@@ -224,7 +224,7 @@ void Form1::nameTypedStep(const std::string& name)
 void Form1::recordStep(const std::string& name)
 {
     nameStep(name);
-    UseFile = 0;
+    UseFile = DocumentSource::JournalState;
     SaveDocument();
 }
 

@@ -97,7 +97,7 @@ void Form1::BmpSaveSelect()
 {
     const PathSplit at = splitPath(File->text());
     const QString name = withoutLast(at.name, 4) + ".bmp";
-    ChosenFile = ShowSaveDialog(platform, this, "Bitmap (*.bmp)|*.bmp", name, at.folder, opt->Confirm->isChecked());
+    ChosenFile = ShowSaveDialog(platform, this, "Bitmap (*.bmp)|*.bmp", name, at.folder, options_.Confirm);
     if (ChosenFile.isEmpty())
         return;
     if (!hasThreeLetterExtension(ChosenFile))
@@ -120,13 +120,13 @@ void Form1::BatchExport()
     QString folder = splitPath(ChosenFile).folder;
     if (folder.isEmpty())
         folder = QDir::currentPath();
-    const QStringList files = exportFileList(folder, opt->Subfolders->isChecked());
+    const QStringList files = exportFileList(folder, options_.Subfolders);
 
     batchRunning_ = true;
     QStringList report;
     int written = 0;
     batchReport_ = &report;
-    opt->Apply->setChecked(true);
+    opt->setPreview(true);
     QCoreApplication::processEvents(); // the window settles in its preview size first
     for (const QString& path : files) {
         if (ending_)
@@ -142,11 +142,11 @@ void Form1::BatchExport()
         const qsizetype before = report.size();
         File->setText(path);
         OpenDocument();
-        if (UseFile == 1 || report.size() != before) {
+        if (UseFile == DocumentSource::NamedFile || report.size() != before) {
             // Not loaded after all (gone meanwhile): no picture of the previous document under its name.
-            if (UseFile == 1)
+            if (UseFile == DocumentSource::NamedFile)
                 report << "Cannot read " + path;
-            UseFile = 0;
+            UseFile = DocumentSource::JournalState;
             continue;
         }
         ChosenFile = withoutLast(path, 3) + "bmp";

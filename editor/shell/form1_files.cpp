@@ -86,9 +86,9 @@ void Form1::OpenDocument()
     journal.clearNames();
     XOff->setValue(0);
     YOff->setValue(0);
-    if (!opt->Apply->isChecked())
+    if (!options_.Apply)
         Zoom->setValue(301);
-    UseFile = 1;
+    UseFile = DocumentSource::NamedFile;
     LoadDocument();
 }
 
@@ -107,9 +107,9 @@ void Form1::MNew_Click()
     journal.clearNames();
     XOff->setValue(0);
     YOff->setValue(0);
-    opt->Apply->setChecked(false);
+    opt->setPreview(false);
     Zoom->setValue(301);
-    UseFile = 1;
+    UseFile = DocumentSource::NamedFile;
     LoadDocument();
 }
 
@@ -117,7 +117,7 @@ void Form1::BuLoad_Click()
 {
     // Agreeing to discard only counts once another document is really loaded: a
     // cancelled dialog or a refused file keeps the document marked as changed.
-    if (opt->Confirm->isChecked() && journal.changed()) {
+    if (options_.Confirm && journal.changed()) {
         if (!msgBox("You have made changes blah blah...\nDiscard changes and load?", true, true))
             return;
     }
@@ -138,7 +138,7 @@ void Form1::BuLoad_Click()
 
 void Form1::BuSave_Click()
 {
-    UseFile = 1;
+    UseFile = DocumentSource::NamedFile;
     SaveDocument();
 }
 
@@ -147,7 +147,7 @@ void Form1::BuSaveAs_Click()
     QString filter = !SavLvl->isChecked() ? "Bridges (*.brg)|*.brg" : "Levels (*.lvl)|*.lvl";
     filter += "|For bitmap use *.bmp|*.*|Alle Dateien (*.*)|*.*";
     const PathSplit at = splitPath(File->text());
-    ChosenFile = ShowSaveDialog(platform, this, filter, at.name, at.folder, opt->Confirm->isChecked());
+    ChosenFile = ShowSaveDialog(platform, this, filter, at.name, at.folder, options_.Confirm);
     if (ChosenFile.isEmpty())
         return;
     if (ChosenFile.size() >= 5 && endsWithNoCase(ChosenFile, ".bmp")) {
@@ -157,6 +157,6 @@ void Form1::BuSaveAs_Click()
     if (!hasThreeLetterExtension(ChosenFile))
         ChosenFile += SavBrg->isChecked() ? ".brg" : ".lvl";
     File->setText(ChosenFile);
-    UseFile = 1;
+    UseFile = DocumentSource::NamedFile;
     SaveDocument();
 }

@@ -80,36 +80,34 @@ void Form1::Money_Change()
         Money->setText(shown); // runs this handler again, which then finds nothing to change
 }
 
-namespace {
 // A typed level names the current step only when nothing has named it yet.
-void typedLevel(Form1& f, trv::LevelValue v, const QLineEdit* box)
+void Form1::typedLevel(trv::LevelValue v, const QLineEdit* box)
 {
-    f.nameTypedStep(trv::applyTypedLevel(f.doc, v, box->text().toStdString()));
+    nameTypedStep(trv::applyTypedLevel(doc, v, box->text().toStdString()));
 }
-} // namespace
 
 void Form1::Water_Change()
 {
     if (!loading_)
-        typedLevel(*this, trv::LevelValue::Water, Water);
+        typedLevel(trv::LevelValue::Water, Water);
 }
 
 void Form1::Rail_Change()
 {
     if (!loading_)
-        typedLevel(*this, trv::LevelValue::Rail, Rail);
+        typedLevel(trv::LevelValue::Rail, Rail);
 }
 
 void Form1::LeftE_Change()
 {
     if (!loading_)
-        typedLevel(*this, trv::LevelValue::LeftEnd, LeftE);
+        typedLevel(trv::LevelValue::LeftEnd, LeftE);
 }
 
 void Form1::RightE_Change()
 {
     if (!loading_)
-        typedLevel(*this, trv::LevelValue::RightEnd, RightE);
+        typedLevel(trv::LevelValue::RightEnd, RightE);
 }
 
 void Form1::stepLevel(trv::LevelValue v, bool plus, int button)

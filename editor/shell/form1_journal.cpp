@@ -27,7 +27,7 @@ void Form1::connectJournal()
 void Form1::MUndo_Click()
 {
     UndoPos = std::max(0, UndoPos - 1);
-    UseFile = 0;
+    UseFile = DocumentSource::JournalState;
     LoadDocument();
 }
 
@@ -36,7 +36,7 @@ void Form1::MRedo_Click()
     if (!journal.stepNamed() || UndoPos >= trv::kMaxJournalState)
         return;
     ++UndoPos;
-    UseFile = 0;
+    UseFile = DocumentSource::JournalState;
     LoadDocument();
 }
 
@@ -74,7 +74,7 @@ void Form1::UdoList_MouseUp(int row)
         return;
     UndoPos = std::min(row, trv::kMaxJournalState);
     closeUndoList();
-    UseFile = 0;
+    UseFile = DocumentSource::JournalState;
     LoadDocument();
 }
 
@@ -86,7 +86,7 @@ void Form1::UdoList_LostFocus()
 void Form1::ShowJournalDump()
 {
     Pic->setFocus();
-    if (!opt->CDebug->isChecked()) {
+    if (!options_.CDebug) {
         LDebug->hide();
         FixLooksSoft->hide();
         RenderView();

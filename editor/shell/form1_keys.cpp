@@ -89,7 +89,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift)
         return;
 
     if (!DebugListFocus) {
-        const double S = Opt::value(opt->ScrollSize);
+        const double S = options_.ScrollSize;
         const double h = S / view.ScaleX, v = 2.5 * S / view.ScaleY;
         auto scrollY = [&](double dy) {
             const double y = YOff->value() + dy;

@@ -1,6 +1,7 @@
 // Every control of the main window at its designed place (twips, 15 per pixel),
 // and the menu bar in its order.
 #include "form1.h"
+#include "window_units.h"
 
 #include "controls.h"
 #include "list_box.h"
@@ -98,7 +99,7 @@ void Form1::buildControls()
     QFont small = Test->font();
     small.setPointSizeF(std::max(5.0, small.pointSizeF() * 0.7));
     Test->setFont(small);
-    Test->setMouseTracking(true); // every pointer move over it is one step, button or not
+    Test->setMouseTracking(true); // every tools_.pointer move over it is one step, button or not
 
     // Coordinates and zoom.
     FrameKoordinaten = frame(client, "FrameKoordinaten", " x   y-Land  y-Point", 3872, 57, 1485, 435);

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 
 #include <functional>
@@ -36,6 +37,53 @@ void onSelect(Form1* owner, QRadioButton* b, std::function<void()> reaction)
 }
 
 } // namespace
+
+void Form1::bindToolState()
+{
+    // Made before any other connection, so that every reaction reads the new state.
+    const std::pair<QRadioButton*, EditMode> modes[] = {
+        {ELine, EditMode::Line}, {EPoint, EditMode::Point}, {ELand, EditMode::Terrain}, {EGen, EditMode::General}};
+    for (auto [button, mode] : modes) {
+        if (button->isChecked())
+            tools_.mode = mode;
+        connect(button, &QAbstractButton::toggled, this, [this, mode = mode](bool on) {
+            if (on)
+                tools_.mode = mode;
+        });
+    }
+    const std::pair<QRadioButton*, PointTool> pointTools[] = {
+        {PFix, PointTool::FixSoft}, {PMove, PointTool::Move}, {PNew, PointTool::New}, {PDel, PointTool::Delete}};
+    for (auto [button, tool] : pointTools) {
+        if (button->isChecked())
+            tools_.pointTool = tool;
+        connect(button, &QAbstractButton::toggled, this, [this, tool = tool](bool on) {
+            if (on)
+                tools_.pointTool = tool;
+        });
+    }
+    const std::pair<QRadioButton*, LineTool> lineTools[] = {
+        {LRail, LineTool::RailToggle}, {LDraw, LineTool::Draw}, {LDel, LineTool::Delete}};
+    for (auto [button, tool] : lineTools) {
+        if (button->isChecked())
+            tools_.lineTool = tool;
+        connect(button, &QAbstractButton::toggled, this, [this, tool = tool](bool on) {
+            if (on)
+                tools_.lineTool = tool;
+        });
+    }
+    const std::pair<QCheckBox*, bool ToolState::*> switches[] = {
+        {NewFixed, &ToolState::NewFixed},   {DelAtLine, &ToolState::DelAtLine},
+        {Snap, &ToolState::Snap},           {LDrawRail, &ToolState::LDrawRail},
+        {LineMDrawPoint, &ToolState::LineMDrawPoint}, {FixLooksSoft, &ToolState::FixLooksSoft},
+        {DrawFix, &ToolState::DrawFix}};
+    for (auto [box, field] : switches) {
+        tools_.*field = box->isChecked();
+        connect(box, &QCheckBox::toggled, this, [this, field = field](bool on) { tools_.*field = on; });
+    }
+    connect(LCombo, &QComboBox::currentIndexChanged, this, [this](int i) { tools_.lineKind = std::max(0, i); });
+    tools_.LandFix = LandFix->text().toStdString();
+    connect(LandFix, &QLineEdit::textChanged, this, [this](const QString& t) { tools_.LandFix = t.toStdString(); });
+}
 
 void Form1::connectModes()
 {
@@ -76,7 +124,7 @@ void Form1::connectModes()
 
 void Form1::commit()
 {
-    UseFile = 0;
+    UseFile = DocumentSource::JournalState;
     SaveDocument();
 }
 
@@ -92,9 +140,9 @@ void Form1::endStrokeOnModeSwitch()
 {
     // A stroke whose release arrives in another mode would otherwise stay open
     // and draw on every later move; its columns become a step of their own.
-    if (TerrainDrag == 0)
+    if (tools_.TerrainDrag == 0)
         return;
-    TerrainDrag = 0;
+    tools_.TerrainDrag = 0;
     nameStep("Terrain: Draw");
 }
 
@@ -102,7 +150,7 @@ void Form1::ELine_Click()
 {
     if (doc.NPoints != 0) {
         endStrokeOnModeSwitch();
-        Pic->LLL.color = trv::colorFromPacked(ColorTable[5]);
+        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
         showPanel(FrameLE);
         setPointer(trv::PointerShape::Default);
         select(LRail);
@@ -128,7 +176,7 @@ void Form1::ELand_Click()
 {
     if (doc.NPoints != 0) {
         endStrokeOnModeSwitch();
-        Pic->LLL.color = trv::colorFromPacked(ColorTable[5]);
+        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
         showPanel(FrameLd);
         setPointer(trv::PointerShape::Default);
         select(LRail);
@@ -153,10 +201,10 @@ void Form1::EGen_Click()
 void Form1::LDraw_Click()
 {
     Pic->setFocus();
-    LineStart = 0;
+    tools_.LineStart = 0;
     LineMDrawPoint->setChecked(true); // points are shown while drawing
     Pic->LLL = {};
-    Pic->LLL.color = trv::colorFromPacked(ColorTable[5]);
+    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
     setPointer(trv::PointerShape::Default);
     Pic->refresh();
 }
@@ -164,10 +212,10 @@ void Form1::LDraw_Click()
 void Form1::LRail_Click()
 {
     Pic->setFocus();
-    LineStart = 0;
+    tools_.LineStart = 0;
     // The line under way ends; a line of zero length shows nothing, so it is hidden.
     Pic->LLL = {};
-    Pic->LLL.color = trv::colorFromPacked(ColorTable[5]);
+    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
     Pic->Shap.visible = false;
     setPointer(trv::PointerShape::Default);
     Pic->refresh();
@@ -175,7 +223,7 @@ void Form1::LRail_Click()
 
 void Form1::LDel_Click() { LRail_Click(); }
 
-// Choosing a point tool drops a picked-up point: the pointer takes the tool's
+// Choosing a point tool drops a picked-up point: the tools_.pointer takes the tool's
 // shape and the view is drawn again.
 void Form1::choosePointTool(trv::PointerShape shape)
 {
@@ -200,4 +248,4 @@ void Form1::LineMDrawPoint_Click()
         commit();
 }
 
-void Form1::FixLooksSoft_Click() { LCombo->setVisible(FixLooksSoft->isChecked()); }
+void Form1::FixLooksSoft_Click() { LCombo->setVisible(tools_.FixLooksSoft); }

@@ -1,11 +1,28 @@
-// Showing and hiding the options window from the main window.
+// The options window seen from the main window: showing and hiding it, and
+// what it asks for (OptionsHost): redraws and the other command-box requests,
+// colours, the scroll step, autoscroll, and the export preview's window shape.
 #include "form1.h"
 
-#include "opt.h"
+#include "colors.h"
+#include "controls.h"
 #include "pic_box.h"
+#include "scroll_bar.h"
+#include "words.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+// The preview asks for a window 50000 window units wide; the window system
+// limits it to the widest window it allows, here the screen's width.
+constexpr int kPreviewWindowWidth = int(50000 / trv::kTwipsPerPixel);
+// The tallest picture the preview asks of the window system, in pixels.
+constexpr int kMaxPreviewHeight = 4096;
+} // namespace
 
 void Form1::connectOptions()
 {
@@ -27,3 +44,65 @@ void Form1::Options_Click()
     opt->move(x(), top);
     opt->show();
 }
+
+void Form1::sendCommand(ProcCommand c)
+{
+    Proc->setText(QString::number(int(c)));
+}
+
+void Form1::colorsChanged() { applyPicColors(); }
+
+void Form1::scrollStepChanged()
+{
+    const int page = trv::roundHalfEven32(options_.ScrollSize / 4);
+    XOff->setPageStep(page);
+    YOff->setPageStep(page);
+}
+
+void Form1::autoScrollChanged()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{XOff, YOff, Center})
+        w->setVisible(!options_.AutoScroll);
+    const QString caption = options_.AutoScroll ? "Scroll Up" : "Autoscroll";
+    BYScroll->setText(caption);
+    BYScroll2->setText(caption);
+}
+
+void Form1::previewChanged()
+{
+    if (options_.Apply) {
+        BYScroll2->hide();
+        Center2->hide();
+        LayoutPending = true;
+        previewWidth_ = width();
+        previewHeight_ = height();
+        previewState_ = windowState();
+        setWindowState(Qt::WindowNoState);
+        YOff->setValue(0);
+        int wide = kPreviewWindowWidth;
+        if (const QScreen* s = screen())
+            wide = std::min(wide, s->availableGeometry().width());
+        resize(wide, height());
+        previewHeightChanged();
+    } else {
+        BYScroll2->show();
+        Center2->show();
+        if (previewHeight_ > 0 && previewWidth_ > 0) {
+            resize(width(), previewHeight_);
+            resize(previewWidth_, previewHeight_);
+        }
+        setWindowState(previewState_);
+    }
+}
+
+void Form1::previewHeightChanged()
+{
+    if (!options_.Apply || isMinimized() || isMaximized() || isFullScreen())
+        return;
+    // The picture becomes that many pixels high; a height the window system
+    // cannot give, or an image too large to hold, is limited.
+    const int picture = std::clamp(trv::roundHalfEven32(options_.BmpHeight), 1, kMaxPreviewHeight);
+    resize(width(), height() - Pic->height() + picture);
+}
+
+void Form1::saveBitmapSelect() { BmpSaveSelect(); }

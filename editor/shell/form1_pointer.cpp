@@ -1,5 +1,5 @@
-// The pointer over the drawing area: conversion into document units, the
-// read-out, the hover tests that keep the lists on the object under the pointer,
+// The tools_.pointer over the drawing area: conversion into document units, the
+// read-out, the hover tests that keep the lists on the object under the tools_.pointer,
 // the stretch line, the dispatch of presses to the tools and the terrain stroke.
 #include "form1.h"
 
@@ -35,12 +35,12 @@ void Form1::Pic_MouseDown(int button, int shift, double x, double y)
     if (doc.NPoints == 0)
         return;
     if (button == 1) {
-        if (ELine->isChecked()) {
-            if (LDraw->isChecked()) {
-                if (LineStart == 0) {
+        if ((tools_.mode == EditMode::Line)) {
+            if ((tools_.lineTool == LineTool::Draw)) {
+                if (tools_.LineStart == 0) {
                     // A line starts at the point last hovered; without one nothing starts.
-                    LineStart = LPoint->listIndex() + 1;
-                    if (LineStart != 0) {
+                    tools_.LineStart = LPoint->listIndex() + 1;
+                    if (tools_.LineStart != 0) {
                         setPointer(trv::PointerShape::UpArrow);
                         Pic->LLL.x1 = Pic->LLL.y1 = Pic->LLL.x2 = Pic->LLL.y2 = 0;
                     }
@@ -48,32 +48,32 @@ void Form1::Pic_MouseDown(int button, int shift, double x, double y)
                     DrawLineTo();
                 }
             }
-            if (LRail->isChecked())
+            if ((tools_.lineTool == LineTool::RailToggle))
                 ToggleRail();
-            if (LDel->isChecked())
+            if ((tools_.lineTool == LineTool::Delete))
                 DeleteLine();
-        } else if (EPoint->isChecked()) {
-            if (PFix->isChecked())
+        } else if ((tools_.mode == EditMode::Point)) {
+            if ((tools_.pointTool == PointTool::FixSoft))
                 ToggleFixSoft();
-            else if (PMove->isChecked())
+            else if ((tools_.pointTool == PointTool::Move))
                 MovePoint();
-            else if (PNew->isChecked())
+            else if ((tools_.pointTool == PointTool::New))
                 NewPoint();
-            else if (PDel->isChecked())
+            else if ((tools_.pointTool == PointTool::Delete))
                 DeletePoint();
-        } else if (ELand->isChecked()) {
-            TerrainDrag = 1;
+        } else if ((tools_.mode == EditMode::Terrain)) {
+            tools_.TerrainDrag = 1;
             Pic->LLL.visible = false;
             Pic_MouseMove(button, shift, x, y); // the press itself draws the first column
         }
     }
     if (button == 2) {
         // Cancels a line under way and a picked-up point.
-        if (pointer == trv::PointerShape::UpArrow) {
+        if (tools_.pointer == trv::PointerShape::UpArrow) {
             setPointer(trv::PointerShape::Default);
             RenderView();
         }
-        LineStart = 0;
+        tools_.LineStart = 0;
         Pic->LLL.visible = false;
         Pic->refresh();
     }
@@ -81,11 +81,11 @@ void Form1::Pic_MouseDown(int button, int shift, double x, double y)
 
 void Form1::Pic_MouseUp(int button, int, double, double)
 {
-    if (doc.NPoints == 0 || !ELand->isChecked())
+    if (doc.NPoints == 0 || !(tools_.mode == EditMode::Terrain))
         return;
-    const trv::TerrainRelease r = trv::terrainRelease(button == 1, TerrainDrag, DrawFix->isChecked(), PtrLandY);
+    const trv::TerrainRelease r = trv::terrainRelease(button == 1, tools_.TerrainDrag, tools_.DrawFix, tools_.PtrLandY);
     if (r.strokeEnded) {
-        TerrainDrag = 0;
+        tools_.TerrainDrag = 0;
         recordStep(r.edit.action); // the whole stroke is one step
         return;
     }
@@ -101,39 +101,39 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
         return;
     AutoScrollAtEdges(buttons, x, y);
     const QPointF d = ToDisplay(x, y);
-    PtrX = d.x();
+    tools_.PtrX = d.x();
     double ptrY = d.y();
-    PtrLandY = trv::UnmapDisplayY(ptrY);
+    tools_.PtrLandY = trv::UnmapDisplayY(ptrY);
     YP->setText(text(trv::readoutText(ptrY)));
-    LabelY->setText(text(trv::readoutText(PtrLandY)));
-    LabelX->setText(text(trv::readoutText(PtrX)));
+    LabelY->setText(text(trv::readoutText(tools_.PtrLandY)));
+    LabelX->setText(text(trv::readoutText(tools_.PtrX)));
 
-    if (!LDraw->isChecked()) {
-        if (ELand->isChecked()) {
+    if (!(tools_.lineTool == LineTool::Draw)) {
+        if ((tools_.mode == EditMode::Terrain)) {
             bool drawn = false;
-            if (TerrainDrag != 0) {
-                const trv::StrokeStep s = trv::terrainStrokeMove(doc, PtrX, PtrLandY, ptrY, DrawFix->isChecked(),
-                                                                 LandFix->text().toStdString());
+            if (tools_.TerrainDrag != 0) {
+                const trv::StrokeStep s = trv::terrainStrokeMove(doc, tools_.PtrX, tools_.PtrLandY, ptrY, tools_.DrawFix,
+                                                                 tools_.LandFix);
                 if (s.drawn) {
                     drawn = true;
-                    PtrLandY = s.ptrLandY;
+                    tools_.PtrLandY = s.ptrLandY;
                     ptrY = s.pointerY;
-                    TerrainDrag = s.column;
+                    tools_.TerrainDrag = s.column;
                     drawStrokePreview(s.x, s.pointerY, s.oldTopY);
                 }
             }
             if (!drawn)
-                Land->setListIndex(trv::terrainColumnAt(PtrX) - 1); // column 0 has no row
-        } else if (ELine->isChecked()) {
-            if (const int line = trv::lineAt(tables, PtrX, ptrY); line != 0)
+                Land->setListIndex(trv::terrainColumnAt(tools_.PtrX) - 1); // column 0 has no row
+        } else if ((tools_.mode == EditMode::Line)) {
+            if (const int line = trv::lineAt(tables, tools_.PtrX, ptrY); line != 0)
                 LLine->setListIndex(line - 1);
         }
     }
 
-    if ((EPoint->isChecked() && pointer == trv::PointerShape::Default) || LDraw->isChecked()) {
-        if (const int p = trv::pointAt(tables, PtrX, ptrY); p != 0) {
-            if (LineStart != 0 && LineStart < int(tables.PntX.size())) {
-                const QPointF a = ToScreen(tables.PntX[size_t(LineStart)], tables.PntY[size_t(LineStart)]);
+    if (((tools_.mode == EditMode::Point) && tools_.pointer == trv::PointerShape::Default) || (tools_.lineTool == LineTool::Draw)) {
+        if (const int p = trv::pointAt(tables, tools_.PtrX, ptrY); p != 0) {
+            if (tools_.LineStart != 0 && tools_.LineStart < int(tables.PntX.size())) {
+                const QPointF a = ToScreen(tables.PntX[size_t(tools_.LineStart)], tables.PntY[size_t(tools_.LineStart)]);
                 const QPointF b = ToScreen(tables.PntX[size_t(p)], tables.PntY[size_t(p)]);
                 Pic->LLL.x1 = a.x();
                 Pic->LLL.y1 = a.y();
@@ -144,9 +144,9 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
             LPoint->setListIndex(p - 1);
         }
         // The Fixpoint colour warns that the line would be refused.
-        const bool tooLong = trv::stretchColour(tables, LPoint->listIndex() + 1, LineStart) ==
+        const bool tooLong = trv::stretchColour(tables, LPoint->listIndex() + 1, tools_.LineStart) ==
                              trv::StretchColour::Fixpoint;
-        Pic->LLL.color = trv::colorFromPacked(ColorTable[tooLong ? 4 : 5]);
+        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[tooLong ? 4 : 5]);
         Pic->refresh();
     }
 }
@@ -161,11 +161,11 @@ void Form1::drawStrokePreview(double x, double pointerY, double oldTopY)
     const QPointF old = Pic->toPixel(ToScreen(x, oldTopY));
     const double bottomY = Pic->toPixel(QPointF(0, BottomY)).y();
     const double columnWidth = std::abs(Pic->toPixel(ToScreen(16, 0)).x() - Pic->toPixel(ToScreen(0, 0)).x());
-    QPen pen(trv::colorFromPacked(ColorTable[1]), std::max(1.0, columnWidth));
+    QPen pen(trv::colorFromPacked(options_.ColorTable[1]), std::max(1.0, columnWidth));
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
     p.drawLine(top, old);
-    pen.setColor(trv::colorFromPacked(ColorTable[5]));
+    pen.setColor(trv::colorFromPacked(options_.ColorTable[5]));
     p.setPen(pen);
     p.drawLine(QPointF(top.x(), bottomY), top);
     Pic->refresh();

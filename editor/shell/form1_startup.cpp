@@ -10,6 +10,7 @@
 #include "platform.h"
 #include "scroll_bar.h"
 #include "settings.h"
+#include "window_units.h"
 #include "text_number.h"
 
 #include <QAction>
@@ -50,7 +51,7 @@ void Form1::Form_Load()
         settingsProblem = readSettings();
     else {
         for (int i = 1; i <= 12; ++i)
-            ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
+            options_.ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
         WindowPlacement = {0, 0, 0, 9000, 12000, 0, 0};
         FormTutor tutor(this);
         connect(&tutor, &FormTutor::tutorialRequested, this, [this] { MTutorial_Click(); });
@@ -58,7 +59,7 @@ void Form1::Form_Load()
     }
 
     applyPicColors();
-    opt->ColorList->setListIndex(0);
+    opt->selectFirstColor();
     LCombo->clear();
     LCombo->addItems({"0", "1", "2", "3"});
     LCombo->setCurrentIndex(0);
@@ -97,7 +98,7 @@ bool Form1::restoreLeftJournal()
         YOff->setValue(0);
         Zoom->setValue(301);
         journal.adopt(j);
-        UseFile = 0;
+        UseFile = DocumentSource::JournalState;
         LoadDocument();
         restored = documentLoaded_;
     }
@@ -106,10 +107,10 @@ bool Form1::restoreLeftJournal()
 
 void Form1::applyPicColors()
 {
-    Pic->foreColor = trv::colorFromPacked(ColorTable[7]);
-    Pic->backColor = trv::colorFromPacked(ColorTable[1]);
-    Pic->Shap.color = trv::colorFromPacked(ColorTable[5]);
-    Pic->LLL.color = trv::colorFromPacked(ColorTable[5]);
+    Pic->foreColor = trv::colorFromPacked(options_.ColorTable[7]);
+    Pic->backColor = trv::colorFromPacked(options_.ColorTable[1]);
+    Pic->Shap.color = trv::colorFromPacked(options_.ColorTable[5]);
+    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
 }
 
 QString Form1::readSettings()
@@ -123,25 +124,14 @@ QString Form1::readSettings()
     if (bytes->size() > kMaxSettingsBytes)
         return unreadable.arg("it is larger than " + QString::number(kMaxSettingsBytes / 1024) + " KB");
     Settings s;
-    // What the file lacks keeps the values the controls hold now.
-    s.colors = {};
-    for (int i = 1; i <= 12; ++i)
-        s.colors[size_t(i - 1)] = int32_t(ColorTable[size_t(i)]);
     const SettingsRead got = parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), s);
     if (got.file)
         File->setText(QString::fromStdString(s.file));
-    QLineEdit* boxes[] = {opt->ScrollSize, opt->LandStyle, opt->XYdiff, opt->BmpLeft, opt->BmpRight, opt->BmpHeight,
-                          opt->BackStyle};
-    for (int k = 0; k < got.numbers; ++k)
-        boxes[k]->setText(numberText(s.numbers[size_t(k)]));
-    QCheckBox* checks[] = {opt->Confirm, opt->WSize, opt->Grid, opt->Boundaries, opt->Raillevel, opt->Train,
-                           opt->AutoScroll};
-    for (int k = 0; k < got.checks; ++k)
-        checks[k]->setChecked(s.checks[size_t(k)] != 0);
+    opt->showSettings(s, got);
     if (got.placement == 6) {
         for (int k = 0; k < 6; ++k)
             WindowPlacement[size_t(k + 1)] = s.placement[size_t(k)];
-        if (opt->WSize->isChecked()) {
+        if (options_.WSize) {
             // Stored as the frame's position and the window's size, so restored
             // that way; whatever the numbers say, the window lands on the screen.
             placeOnScreen(this, QRect(twipsToPixels(WindowPlacement[1]), twipsToPixels(WindowPlacement[2]),
@@ -153,7 +143,7 @@ QString Form1::readSettings()
         placeOnScreen(opt, opt->geometry());
     }
     for (int k = 0; k < got.colors; ++k)
-        ColorTable[size_t(k + 1)] = uint32_t(s.colors[size_t(k)]);
+        options_.ColorTable[size_t(k + 1)] = uint32_t(s.colors[size_t(k)]);
     if (got.problem.empty())
         return {};
     return "The settings file " + path + " is damaged (" + QString::fromStdString(got.problem) +
@@ -162,7 +152,7 @@ QString Form1::readSettings()
 
 void Form1::Exit_Click()
 {
-    if (opt->Confirm->isChecked() && journal.changed()) {
+    if (options_.Confirm && journal.changed()) {
         if (!msgBox("You have made changes blah blah...\nDiscard changes and exit?", true, true))
             return;
     }
@@ -179,31 +169,22 @@ void Form1::closeEvent(QCloseEvent* e)
 
 void Form1::SaveSettingsAndEnd()
 {
-    opt->Apply->setChecked(false);
+    opt->setPreview(false);
     QCoreApplication::processEvents();
     if (!isMinimized() && !isMaximized()) {
-        WindowPlacement[1] = x() * 15.0;
-        WindowPlacement[2] = y() * 15.0;
-        WindowPlacement[3] = height() * 15.0;
-        WindowPlacement[4] = width() * 15.0;
-        WindowPlacement[6] = opt->y() * 15.0;
+        WindowPlacement[1] = pixelsToTwips(x());
+        WindowPlacement[2] = pixelsToTwips(y());
+        WindowPlacement[3] = pixelsToTwips(height());
+        WindowPlacement[4] = pixelsToTwips(width());
+        WindowPlacement[6] = pixelsToTwips(opt->y());
     }
     Settings s;
     s.file = File->text().toStdString();
-    const QLineEdit* boxes[] = {opt->ScrollSize, opt->LandStyle, opt->XYdiff, opt->BmpLeft, opt->BmpRight,
-                                opt->BmpHeight, opt->BackStyle};
-    for (int k = 0; k < 7; ++k)
-        s.numbers[size_t(k)] = Opt::value(boxes[k]);
-    const QCheckBox* checks[] = {opt->Confirm, opt->WSize, opt->Grid, opt->Boundaries, opt->Raillevel, opt->Train,
-                                 opt->AutoScroll};
-    for (int k = 0; k < 7; ++k)
-        s.checks[size_t(k)] = checks[k]->isChecked() ? 1 : 0;
+    storeSettings(options_, s);
     for (int k = 0; k < 4; ++k)
         s.placement[size_t(k)] = WindowPlacement[size_t(k + 1)];
     s.placement[4] = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     s.placement[5] = WindowPlacement[6];
-    for (int k = 0; k < 12; ++k)
-        s.colors[size_t(k)] = int32_t(ColorTable[size_t(k + 1)]);
 
     const QString settingsPath = AppDir + "/Trv.ini";
     std::string error;

@@ -1,4 +1,4 @@
-// The spring test run on the small "Test" button: each pointer move over it is
+// The spring test run on the small "Test" button: each tools_.pointer move over it is
 // one step drawn into the drawing area; a click ends the run.
 #include "form1.h"
 
@@ -17,7 +17,7 @@ void Form1::Test_MouseMove()
 {
     trv::SpringPicture picture;
     trv::springStep(doc, tables, PntAcc, TestTick, picture);
-    trv::RenderSpringPicture(Pic->image(), picture, view, Pic->backColor, ColorTable[trv::ColorFixpoint],
+    trv::RenderSpringPicture(Pic->image(), picture, view, Pic->backColor, options_.ColorTable[trv::ColorFixpoint],
                              Pic->scaleWidth(), Pic->scaleHeight());
     Pic->refresh();
 }

@@ -44,13 +44,13 @@ void Form1::applyEdit(const trv::EditResult& r)
 // ---- points
 
 namespace {
-trv::PointOptions pointOptions(const Form1& f)
+trv::PointOptions pointOptions(const ToolState& t)
 {
     trv::PointOptions o;
-    o.snap = f.Snap->isChecked();
-    o.newFixed = f.NewFixed->isChecked();
-    o.delAttached = f.DelAtLine->isChecked();
-    o.expert = f.FixLooksSoft->isChecked();
+    o.snap = t.Snap;
+    o.newFixed = t.NewFixed;
+    o.delAttached = t.DelAtLine;
+    o.expert = t.FixLooksSoft;
     return o;
 }
 } // namespace
@@ -61,19 +61,19 @@ void Form1::NewPoint()
         msgBox("A bridge holds at most " + QString::number(trv::kMaxPoints) + " points.", false, true);
         return;
     }
-    const trv::EditResult r = trv::NewPoint(doc, PtrX, PtrLandY, pointOptions(*this));
+    const trv::EditResult r = trv::NewPoint(doc, tools_.PtrX, tools_.PtrLandY, pointOptions(tools_));
     LPoint->setListIndex(LPoint->count() - 1);
     applyEdit(r);
 }
 
 void Form1::ToggleFixSoft()
 {
-    applyEdit(trv::ToggleFixSoft(doc, LPoint->listIndex(), FixLooksSoft->isChecked()));
+    applyEdit(trv::ToggleFixSoft(doc, LPoint->listIndex(), tools_.FixLooksSoft));
 }
 
 void Form1::MovePoint()
 {
-    const trv::MoveResult r = trv::MovePoint(doc, pointer, LPoint->listIndex(), PtrX, PtrLandY, pointOptions(*this));
+    const trv::MoveResult r = trv::MovePoint(doc, tools_.pointer, LPoint->listIndex(), tools_.PtrX, tools_.PtrLandY, pointOptions(tools_));
     setPointer(r.shape);
     applyEdit(r);
 }
@@ -101,17 +101,17 @@ void Form1::LPoint_Click(int row)
 void Form1::DrawLineTo()
 {
     const int e = LPoint->listIndex() + 1;
-    if (doc.NLines >= trv::kMaxLines && e >= 1 && e <= doc.NPoints && LineStart >= 1 && LineStart <= doc.NPoints &&
-        e != LineStart) {
+    if (doc.NLines >= trv::kMaxLines && e >= 1 && e <= doc.NPoints && tools_.LineStart >= 1 && tools_.LineStart <= doc.NPoints &&
+        e != tools_.LineStart) {
         // Only a line the length rule accepts is worth the message.
-        const double key = std::floor(10 * trv::pointDistance(doc, e, LineStart));
+        const double key = std::floor(10 * trv::pointDistance(doc, e, tools_.LineStart));
         if (key < 1000 && trv::lengthWordForKey(int(key)))
             msgBox("A bridge holds at most " + QString::number(trv::kMaxLines) + " lines.", false, true);
     }
-    const trv::DrawLineResult r = trv::DrawLineTo(doc, LineStart, LPoint->listIndex(), LDrawRail->isChecked());
-    LineStart = r.lineStart;
+    const trv::DrawLineResult r = trv::DrawLineTo(doc, tools_.LineStart, LPoint->listIndex(), tools_.LDrawRail);
+    tools_.LineStart = r.lineStart;
     setPointer(r.shape);
-    if (LineStart == 0) {
+    if (tools_.LineStart == 0) {
         Pic->LLL.visible = false;
         Pic->refresh();
     }
@@ -120,7 +120,7 @@ void Form1::DrawLineTo()
 
 void Form1::ToggleRail()
 {
-    applyEdit(trv::ToggleRail(doc, LLine->listIndex(), !LCombo->isHidden(), LCombo->currentIndex()));
+    applyEdit(trv::ToggleRail(doc, LLine->listIndex(), tools_.FixLooksSoft, tools_.lineKind));
 }
 
 void Form1::DeleteLine()

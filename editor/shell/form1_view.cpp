@@ -1,6 +1,7 @@
 // The view: zoom and position bars, centring, autoscroll, the layout pass and
 // the one drawing procedure.
 #include "form1.h"
+#include "window_units.h"
 
 #include "controls.h"
 #include "opt.h"
@@ -52,7 +53,7 @@ QPointF Form1::ToDisplay(double x, double y) const
 
 void Form1::UpdateViewScale()
 {
-    view = trv::UpdateViewScale(Pic->width() * 15.0, Pic->height() * 15.0, Opt::value(opt->XYdiff), Zoom->value(),
+    view = trv::UpdateViewScale(Pic->width() * 15.0, Pic->height() * 15.0, options_.XYdiff, Zoom->value(),
                                 XOff->value(), YOff->value());
 }
 
@@ -74,25 +75,25 @@ void Form1::BYScroll_Click()
 {
     Pic->setFocus();
     YOff->setValue(0);
-    if (opt->AutoScroll->isChecked()) {
-        opt->AutoScroll->setChecked(false);
+    if (options_.AutoScroll) {
+        opt->setAutoScroll(false);
     } else {
-        opt->AutoScroll->setChecked(true);
+        opt->setAutoScroll(true);
         setPointer(trv::PointerShape::Default);
     }
 }
 
 void Form1::BYScroll_MouseMove()
 {
-    if (!opt->AutoScroll->isChecked())
+    if (!options_.AutoScroll)
         return;
-    YOff->setValue(trv::scrollUpHoverStep(opt->AutoScroll->isChecked(), Opt::value(opt->ScrollSize), YOff->value(), view));
+    YOff->setValue(trv::scrollUpHoverStep(options_.AutoScroll, options_.ScrollSize, YOff->value(), view));
 }
 
 void Form1::AutoScrollAtEdges(int buttons, double x, double y)
 {
-    const auto next = trv::AutoScrollAtEdges(doc.NPoints, opt->AutoScroll->isChecked(), opt->Apply->isChecked(),
-                                             buttons != 0, x, y, Opt::value(opt->ScrollSize), XOff->value(),
+    const auto next = trv::AutoScrollAtEdges(doc.NPoints, options_.AutoScroll, options_.Apply,
+                                             buttons != 0, x, y, options_.ScrollSize, XOff->value(),
                                              YOff->value(), view, Center2->x() * 15.0);
     XOff->setValue(next.XOff); // a value that does not change redraws nothing
     YOff->setValue(next.YOff);
@@ -110,7 +111,7 @@ void Form1::LayoutView()
     in.yOffWidth = YOff->width() * 15.0;
     in.byScrollWidth = BYScroll->width() * 15.0;
     in.centerHeight = Center->height() * 15.0;
-    in.autoScroll = opt->AutoScroll->isChecked();
+    in.autoScroll = options_.AutoScroll;
     const trv::LayoutGeometry g = trv::layoutGeometry(in);
 
     BYScroll->move(tw(g.byScrollLeft), BYScroll->y());
@@ -140,18 +141,18 @@ void Form1::RenderView()
 
     trv::RenderInputs in(doc, tables);
     in.view = view;
-    in.ColorTable = ColorTable;
-    in.grid = opt->Grid->isChecked();
-    in.boundaries = opt->Boundaries->isChecked();
-    in.raillevel = opt->Raillevel->isChecked();
-    in.train = opt->Train->isChecked();
-    in.landStyle = Opt::value(opt->LandStyle);
-    in.backStyle = Opt::value(opt->BackStyle);
-    in.preview = opt->Apply->isChecked();
-    in.fileNameT = opt->FNameT->isChecked();
-    in.landMode = ELand->isChecked();
-    in.lineMode = ELine->isChecked();
-    in.showPoints = LineMDrawPoint->isChecked();
+    in.ColorTable = options_.ColorTable;
+    in.grid = options_.Grid;
+    in.boundaries = options_.Boundaries;
+    in.raillevel = options_.Raillevel;
+    in.train = options_.Train;
+    in.landStyle = options_.LandStyle;
+    in.backStyle = options_.BackStyle;
+    in.preview = options_.Apply;
+    in.fileNameT = options_.FNameT;
+    in.landMode = (tools_.mode == EditMode::Terrain);
+    in.lineMode = (tools_.mode == EditMode::Line);
+    in.showPoints = tools_.LineMDrawPoint;
     in.filePath = File->text().toStdString();
     in.foreground = Pic->foreColor;
     in.font = Pic->font();
@@ -163,15 +164,15 @@ void Form1::RenderView()
 
 void Form1::previewSizing()
 {
-    if (opt->Apply->isChecked()) {
+    if (options_.Apply) {
         LayoutPending = true; // every render in preview keeps the picture fitted
-        const trv::PreviewFit fit = trv::previewFit(view, tables.LeftEnd, tables.RightEnd, Opt::value(opt->BmpLeft),
-                                                    Opt::value(opt->BmpRight), Pic->width() * 15.0);
+        const trv::PreviewFit fit = trv::previewFit(view, tables.LeftEnd, tables.RightEnd, options_.BmpLeft,
+                                                    options_.BmpRight, Pic->width() * 15.0);
         view.OffsetX = fit.OffsetX;
         // Rounded up, so that the right boundary stays in the picture; limited to
         // a picture the window system and memory can hold.
         if (fit.resize)
             Pic->resize(int(std::clamp(std::ceil(fit.picWidth / 15.0), 1.0, double(kMaxPreviewWidth))), Pic->height());
     }
-    opt->LabelPixel->setText(QString::number(Pic->width()) + " x " + QString::number(Pic->layoutHeight()));
+    opt->showPixelSize(QString::number(Pic->width()) + " x " + QString::number(Pic->layoutHeight()));
 }

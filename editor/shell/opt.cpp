@@ -2,7 +2,8 @@
 
 #include "colors.h"
 #include "controls.h"
-#include "form1.h"
+#include "settings.h"
+#include "window_units.h"
 #include "list_box.h"
 #include "text_number.h"
 
@@ -25,7 +26,8 @@ W* place(W* w, const char* name, double left, double top, double width, double h
 }
 } // namespace
 
-Opt::Opt(Form1* main_) : QWidget(main_, Qt::Window), main(main_)
+Opt::Opt(QWidget* owner, OptionValues& options, OptionsHost& host)
+    : QWidget(owner, Qt::Window), options_(options), host_(host)
 {
     setObjectName("Opt");
     setWindowTitle("Options");
@@ -35,7 +37,6 @@ Opt::Opt(Form1* main_) : QWidget(main_, Qt::Window), main(main_)
     buildControls();
     connectReactions();
     connectBitmap();
-    showScrollControls();
     hide();
 }
 
@@ -43,6 +44,24 @@ double Opt::value(const QLineEdit* box)
 {
     return trv::parseLeadingNumber(box->text().toStdString());
 }
+
+void Opt::showSettings(const Settings& s, const SettingsRead& got)
+{
+    QLineEdit* boxes[] = {ScrollSize, LandStyle, XYdiff, BmpLeft, BmpRight, BmpHeight, BackStyle};
+    for (int k = 0; k < got.numbers; ++k)
+        boxes[k]->setText(QString::fromStdString(trv::formatNumber(s.numbers[size_t(k)])));
+    QCheckBox* checks[] = {Confirm, WSize, Grid, Boundaries, Raillevel, Train, AutoScroll};
+    for (int k = 0; k < got.checks; ++k)
+        checks[k]->setChecked(s.checks[size_t(k)] != 0);
+}
+
+void Opt::setPreview(bool on) { Apply->setChecked(on); }
+
+void Opt::setAutoScroll(bool on) { AutoScroll->setChecked(on); }
+
+void Opt::selectFirstColor() { ColorList->setListIndex(0); }
+
+void Opt::showPixelSize(const QString& text) { LabelPixel->setText(text); }
 
 void Opt::closeEvent(QCloseEvent* e)
 {
@@ -91,7 +110,7 @@ void Opt::buildControls()
     Picture1->setAutoFillBackground(true);
     Picture1->setFocusPolicy(Qt::ClickFocus);
 
-    FrameOptions = place(new ClickFrame("Options                         Show                 ", this), "FrameOptions",
+    FrameOptions = place(new ClickFrame("OptionValues                         Show                 ", this), "FrameOptions",
                          4680, 120, 3135, 2055);
     Confirm = place(new QCheckBox("Confirmations", FrameOptions), "Confirm", 120, 240, 1600, 240,
                     "Confirm on file overwrite and exit");

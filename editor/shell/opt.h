@@ -1,28 +1,72 @@
 // The options window: display switches, scroll step, terrain style, aspect,
 // the colour editor and the bitmap export controls. Created hidden at start-up
-// and only ever hidden, never destroyed, so its controls keep the option values.
+// and only ever hidden, never destroyed. Its controls show the options the main
+// window owns; it asks the main window for work only through OptionsHost.
 #pragma once
+#include "options.h"
+
 #include <QWidget>
 
 #include <array>
 
 class ClickFrame;
-class Form1;
 class ListBox;
 class MouseButton;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QSlider;
+struct Settings;
+struct SettingsRead;
+
+// What the options window asks of the main window.
+class OptionsHost {
+public:
+    // A request through the main window's command box.
+    virtual void sendCommand(ProcCommand c) = 0;
+    // The colour table changed: the drawing area's own colours follow.
+    virtual void colorsChanged() = 0;
+    // The scroll step changed: the position bars' page step follows.
+    virtual void scrollStepChanged() = 0;
+    // Autoscroll was switched: the scroll bars or the edge buttons show.
+    virtual void autoScrollChanged() = 0;
+    // The export preview was switched on or off: the main window takes or leaves its preview shape.
+    virtual void previewChanged() = 0;
+    // The picture height changed while the preview is on.
+    virtual void previewHeightChanged() = 0;
+    // The "Save" button of the picture frame.
+    virtual void saveBitmapSelect() = 0;
+
+protected:
+    ~OptionsHost() = default;
+};
 
 class Opt : public QWidget {
     Q_OBJECT
+    friend class EditorDriver; // the tests' view of the window's state
 public:
-    explicit Opt(Form1* main);
+    Opt(QWidget* owner, OptionValues& options, OptionsHost& host);
 
+    // Lenient numeric value of a number box.
+    static double value(const QLineEdit* box);
+
+    // Puts the values a settings file gives into the controls, each running its
+    // reaction as an edit by the user would.
+    void showSettings(const Settings& s, const SettingsRead& got);
+    // Switches the export preview, or autoscroll, as their check boxes do.
+    void setPreview(bool on);
+    void setAutoScroll(bool on);
+    // Selects the first entry of the colour list, which loads it into the editor.
+    void selectFirstColor();
+    // The picture size shown under the height box.
+    void showPixelSize(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
     // ---- colour editor and display options (opt_reactions.cpp)
     void ColorList_Click();
     void Red_Change();
@@ -32,44 +76,37 @@ public:
     // Stores the edited colour, shows it and asks the main window for a redraw.
     void ApplyColor();
     void Default_Click();
-    void Grid_Click();
-    void Boundaries_Click();
-    void Raillevel_Click();
-    void Train_Click();
     void AutoScroll_Click();
     void ScrollSize_Change();
     void LandStyle_Change();
     void XYdiff_Change();
     // The "-" and "+" buttons: 1 = left button (small step), others big step.
-    void ScrollSizeD_MouseUp(int button);
-    void ScrollSizeU_MouseUp(int button);
-    void LandStyleD_MouseUp(int button);
-    void LandStyleU_MouseUp(int button);
-    void XYdiffD_MouseUp(int button);
-    void XYdiffU_MouseUp(int button);
+    void stepBox(QLineEdit* box, int sign, int button);
 
     // ---- bitmap export frame (opt_bitmap.cpp)
     void Apply_Click();
     void FrameApply_Click();
-    void FNameT_Click();
     void BmpLeft_Change();
     void BmpRight_Change();
     void BackStyle_Change();
-    void BmpLeftScroll_Change();
-    void BmpRightScroll_Change();
-    void BackStyleScroll_Change();
     void BmpHeight_Change();
-    void SaveBmp_Click();
     void MultiSave_Click();
     void Exit_Click();
     void CDebug_Click();
 
-    // Lenient numeric value of a number box.
-    static double value(const QLineEdit* box);
+    void buildControls();
+    void connectReactions(); // opt_reactions.cpp
+    void connectBitmap();    // opt_bitmap.cpp
+    void channelChanged(size_t part, const QSlider* slider);
+    // A number box that keeps a limited value, written back when the text differs.
+    bool keepNumber(QLineEdit* box, double kept);
+    void boxWithSlider(QLineEdit* box, QScrollBar* bar, double kept);
+    void setSliders(int red, int green, int blue, int bright);
 
-    Form1* main;
+    OptionValues& options_;
+    OptionsHost& host_;
 
-    // Options and display switches.
+    // OptionValues and display switches.
     ClickFrame* FrameOptions;
     QCheckBox *Confirm, *WSize, *AutoScroll, *Grid, *Boundaries, *Raillevel, *Train;
     QLineEdit *ScrollSize, *LandStyle, *XYdiff;
@@ -96,24 +133,4 @@ public:
     QScrollBar *BmpLeftScroll, *BmpRightScroll;
     QLabel* LabelPixel;
     QPushButton *SaveBmp, *MultiSave, *Exit;
-    // Preview memory: the main window's size and state when the preview went on.
-    int previewWidth = 0, previewHeight = 0;
-    Qt::WindowStates previewState;
-
-    // Limits of what the preview asks of the window system, in pixels.
-    static constexpr int kMaxPreviewHeight = 4096;
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    void channelChanged(size_t part, const QSlider* slider);
-    void buildControls();
-    void connectReactions(); // opt_reactions.cpp
-    void connectBitmap();    // opt_bitmap.cpp
-    // The scroll bars or the edge buttons of the main window, as AutoScroll says.
-    void showScrollControls();
-    void stepBox(QLineEdit* box, int sign, int button);
-    void boxWithSlider(QLineEdit* box, QScrollBar* bar);
-    void setSliders(int red, int green, int blue, int bright);
 };

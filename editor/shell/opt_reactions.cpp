@@ -4,10 +4,7 @@
 
 #include "colors.h"
 #include "controls.h"
-#include "form1.h"
 #include "list_box.h"
-#include "pic_box.h"
-#include "scroll_bar.h"
 #include "text_number.h"
 #include "words.h"
 
@@ -22,10 +19,6 @@
 namespace {
 QString numberText(double v) { return QString::fromStdString(trv::formatNumber(v)); }
 int roundEven(double v) { return trv::roundHalfEven32(v); }
-// A quarter of the scroll step is the page step of the position bars, a signed
-// 16-bit value: 131068 / 4 is the largest that fits.
-constexpr double kMaxScrollSize = 131068;
-constexpr double kMaxLandStyle = 150;
 } // namespace
 
 void Opt::connectReactions()
@@ -37,20 +30,25 @@ void Opt::connectReactions()
     connect(Bright, &QSlider::valueChanged, this, [this] { Bright_Change(); });
     connect(Default, &QPushButton::clicked, this, [this] { Default_Click(); });
     // toggled: a change made by code (the settings reader) runs the reaction too.
-    connect(Grid, &QCheckBox::toggled, this, [this] { Grid_Click(); });
-    connect(Boundaries, &QCheckBox::toggled, this, [this] { Boundaries_Click(); });
-    connect(Raillevel, &QCheckBox::toggled, this, [this] { Raillevel_Click(); });
-    connect(Train, &QCheckBox::toggled, this, [this] { Train_Click(); });
+    // Each switch first stores its option; the display switches then redraw.
+    const std::pair<QCheckBox*, bool OptionValues::*> switches[] = {
+        {Confirm, &OptionValues::Confirm}, {WSize, &OptionValues::WSize},         {Grid, &OptionValues::Grid},
+        {Boundaries, &OptionValues::Boundaries}, {Raillevel, &OptionValues::Raillevel}, {Train, &OptionValues::Train},
+        {AutoScroll, &OptionValues::AutoScroll}, {FNameT, &OptionValues::FNameT},    {Subfolders, &OptionValues::Subfolders},
+        {Apply, &OptionValues::Apply},           {CDebug, &OptionValues::CDebug}};
+    for (auto [box, field] : switches)
+        connect(box, &QCheckBox::toggled, this, [this, field = field](bool on) { options_.*field = on; });
+    for (QCheckBox* display : {Grid, Boundaries, Raillevel, Train})
+        connect(display, &QCheckBox::toggled, this, [this] { ApplyColor(); });
     connect(AutoScroll, &QCheckBox::toggled, this, [this] { AutoScroll_Click(); });
     connect(ScrollSize, &QLineEdit::textChanged, this, [this] { ScrollSize_Change(); });
     connect(LandStyle, &QLineEdit::textChanged, this, [this] { LandStyle_Change(); });
     connect(XYdiff, &QLineEdit::textChanged, this, [this] { XYdiff_Change(); });
-    connect(ScrollSizeD, &MouseButton::mouseUp, this, [this](int b) { ScrollSizeD_MouseUp(b); });
-    connect(ScrollSizeU, &MouseButton::mouseUp, this, [this](int b) { ScrollSizeU_MouseUp(b); });
-    connect(LandStyleD, &MouseButton::mouseUp, this, [this](int b) { LandStyleD_MouseUp(b); });
-    connect(LandStyleU, &MouseButton::mouseUp, this, [this](int b) { LandStyleU_MouseUp(b); });
-    connect(XYdiffD, &MouseButton::mouseUp, this, [this](int b) { XYdiffD_MouseUp(b); });
-    connect(XYdiffU, &MouseButton::mouseUp, this, [this](int b) { XYdiffU_MouseUp(b); });
+    const std::tuple<MouseButton*, QLineEdit*, int> steps[] = {
+        {ScrollSizeD, ScrollSize, -1}, {ScrollSizeU, ScrollSize, +1}, {LandStyleD, LandStyle, -1},
+        {LandStyleU, LandStyle, +1},   {XYdiffD, XYdiff, -1},         {XYdiffU, XYdiff, +1}};
+    for (auto [button, box, sign] : steps)
+        connect(button, &MouseButton::mouseUp, this, [this, box = box, sign = sign](int b) { stepBox(box, sign, b); });
 }
 
 void Opt::setSliders(int red, int green, int blue, int bright)
@@ -69,7 +67,7 @@ void Opt::ColorList_Click()
     if (row < 0 || row >= trv::kColorCount)
         return;
     ColorIndex = row + 1;
-    const uint32_t c = main->ColorTable[size_t(ColorIndex)] & 0xFFFFFF;
+    const uint32_t c = options_.ColorTable[size_t(ColorIndex)] & 0xFFFFFF;
     ColorParts[5] = int(c);
     const int blue = int(c / 65536), green = int((c - uint32_t(blue) * 65536) / 256);
     const int red = int(c) - green * 256 - blue * 65536;
@@ -127,24 +125,25 @@ void Opt::ApplyColor()
     setSliders(red, green, blue, brightness);
     // Before the first selection there is no entry to store (ColorIndex 0).
     if (ColorIndex >= 1 && ColorIndex <= trv::kColorCount)
-        main->ColorTable[size_t(ColorIndex)] = trv::packColor(red, green, blue);
+        options_.ColorTable[size_t(ColorIndex)] = trv::packColor(red, green, blue);
     LabelR->setText(QString::number(Red->value()));
     LabelG->setText(QString::number(Green->value()));
     LabelB->setText(QString::number(Blue->value()));
     LabelBr->setText(QString::number(Bright->value()));
     QPalette pal = Picture1->palette();
-    pal.setColor(QPalette::Window, ColorIndex >= 1 ? trv::colorFromPacked(main->ColorTable[size_t(ColorIndex)]) : Qt::black);
+    pal.setColor(QPalette::Window,
+                 ColorIndex >= 1 ? trv::colorFromPacked(options_.ColorTable[size_t(ColorIndex)]) : Qt::black);
     Picture1->setPalette(pal);
     // Background, foreground and the markers follow the table at once.
-    main->applyPicColors();
-    main->Proc->setText("1");
+    host_.colorsChanged();
+    host_.sendCommand(ProcCommand::Redraw);
 }
 
 void Opt::Default_Click()
 {
     BackStyle->setText("0");
     for (int i = 1; i <= trv::kColorCount; ++i)
-        main->ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
+        options_.ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
     Picture1->setFocus();
     BackStyle->setText("0");
     // Through another row, so that "Back" is selected anew even when it was already.
@@ -152,62 +151,46 @@ void Opt::Default_Click()
     ColorList->setListIndex(0);
 }
 
-void Opt::Grid_Click() { ApplyColor(); }
-void Opt::Boundaries_Click() { ApplyColor(); }
-void Opt::Raillevel_Click() { ApplyColor(); }
-void Opt::Train_Click() { ApplyColor(); }
-
-void Opt::showScrollControls()
-{
-    const bool autoScroll = AutoScroll->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{main->XOff, main->YOff, main->Center})
-        w->setVisible(!autoScroll);
-    const QString caption = autoScroll ? "Scroll Up" : "Autoscroll";
-    main->BYScroll->setText(caption);
-    main->BYScroll2->setText(caption);
-}
-
 void Opt::AutoScroll_Click()
 {
-    showScrollControls();
-    main->Proc->setText("2");
+    host_.autoScrollChanged();
+    host_.sendCommand(ProcCommand::Refit);
+}
+
+bool Opt::keepNumber(QLineEdit* box, double kept)
+{
+    const QString text = numberText(kept);
+    if (box->text() == text)
+        return true;
+    box->setText(text); // runs the box's reaction again with the kept value
+    return false;
 }
 
 void Opt::ScrollSize_Change()
 {
-    // Rounded down before the sign goes: -50.7 gives 51.
-    double v = std::abs(std::floor(value(ScrollSize)));
-    v = std::clamp(v, 4.0, kMaxScrollSize);
-    const QString text = numberText(v);
-    if (ScrollSize->text() != text) {
-        ScrollSize->setText(text); // runs this reaction again with the kept value
+    const double v = keptScrollSize(value(ScrollSize));
+    if (!keepNumber(ScrollSize, v))
         return;
-    }
-    const int page = roundEven(v / 4);
-    main->XOff->setPageStep(page);
-    main->YOff->setPageStep(page);
+    options_.ScrollSize = v;
+    host_.scrollStepChanged();
 }
 
 void Opt::LandStyle_Change()
 {
-    const double v = std::clamp(value(LandStyle), 0.0, kMaxLandStyle);
-    const QString text = numberText(v);
-    if (LandStyle->text() != text) {
-        LandStyle->setText(text);
+    const double v = keptLandStyle(value(LandStyle));
+    if (!keepNumber(LandStyle, v))
         return;
-    }
+    options_.LandStyle = v;
     ApplyColor();
 }
 
 void Opt::XYdiff_Change()
 {
-    const double v = std::max(value(XYdiff), 1.0);
-    const QString text = numberText(v);
-    if (XYdiff->text() != text) {
-        XYdiff->setText(text);
+    const double v = keptXYdiff(value(XYdiff));
+    if (!keepNumber(XYdiff, v))
         return;
-    }
-    main->Proc->setText("2");
+    options_.XYdiff = v;
+    host_.sendCommand(ProcCommand::Refit);
 }
 
 void Opt::stepBox(QLineEdit* box, int sign, int button)
@@ -215,10 +198,3 @@ void Opt::stepBox(QLineEdit* box, int sign, int button)
     Picture1->setFocus();
     box->setText(numberText(value(box) + sign * (button == 1 ? 1 : 10)));
 }
-
-void Opt::ScrollSizeD_MouseUp(int button) { stepBox(ScrollSize, -1, button); }
-void Opt::ScrollSizeU_MouseUp(int button) { stepBox(ScrollSize, +1, button); }
-void Opt::LandStyleD_MouseUp(int button) { stepBox(LandStyle, -1, button); }
-void Opt::LandStyleU_MouseUp(int button) { stepBox(LandStyle, +1, button); }
-void Opt::XYdiffD_MouseUp(int button) { stepBox(XYdiff, -1, button); }
-void Opt::XYdiffU_MouseUp(int button) { stepBox(XYdiff, +1, button); }

@@ -2,6 +2,7 @@
 // when missing, the first-start prompt, and the About frame with its animation;
 // and the spring test run on the "Test" button.
 #include "editor_fixture.h"
+#include "window_units.h"
 
 #include "controls.h"
 #include "form_tutor.h"
@@ -140,8 +141,8 @@ TEST_F(About, TrainSwingsTowardsThePointerAndStaysInTheFrame)
 
     // The pointer over the picture near its left: the train heads there.
     QTest::mouseMove(ctl<ClickLabel>("Image1"), QPoint(20, 100));
-    EXPECT_EQ(w->AboutTargetX, 20 * 15);
-    EXPECT_EQ(w->AboutPointerY, 100 * 15 + 1);
+    EXPECT_EQ(aboutTargetX(), 20 * 15);
+    EXPECT_EQ(aboutPointerY(), 100 * 15 + 1);
     aboutTrainLeft() = 4000;
     aboutSpeed() = 0;
     double lowest = 1e9, highest = -1e9;
@@ -200,7 +201,7 @@ TEST_F(TestRun, PointerMovesStepTheRunAndAClickRestoresTheDocument)
 
     QTest::mouseClick(ctl<MouseButton>("Test"), Qt::LeftButton);
     EXPECT_EQ(tables().PntY, y0);
-    for (const auto& a : w->PntAcc)
+    for (const auto& a : springAccumulators())
         EXPECT_TRUE(a[1] == 0 && a[2] == 0);
     EXPECT_EQ(ctl<PicBox>("Pic")->image(), ordinary);
     EXPECT_EQ(journal().UndoName[0], "L");

@@ -31,15 +31,20 @@ trv::Document& EditorDriver::doc() const { return w->doc; }
 const trv::DerivedTables& EditorDriver::tables() const { return w->tables; }
 trv::Journal& EditorDriver::journal() const { return w->journal; }
 const trv::ViewState& EditorDriver::view() const { return w->view; }
-int EditorDriver::useFile() const { return w->UseFile; }
+int EditorDriver::useFile() const { return w->UseFile == DocumentSource::NamedFile ? 1 : 0; }
 QString& EditorDriver::chosenFile() const { return w->ChosenFile; }
-int EditorDriver::lineStart() const { return w->LineStart; }
-int EditorDriver::terrainDrag() const { return w->TerrainDrag; }
-trv::PointerShape EditorDriver::pointer() const { return w->pointer; }
+int EditorDriver::lineStart() const { return w->tools_.LineStart; }
+int EditorDriver::terrainDrag() const { return w->tools_.TerrainDrag; }
+trv::PointerShape EditorDriver::pointer() const { return w->tools_.pointer; }
 bool& EditorDriver::layoutPending() const { return w->LayoutPending; }
 bool EditorDriver::valueBoxFocus() const { return w->ValueBoxFocus; }
 bool EditorDriver::debugListFocus() const { return w->DebugListFocus; }
 int EditorDriver::testTick() const { return w->TestTick; }
 double& EditorDriver::aboutTrainLeft() const { return w->AboutTrainLeft; }
 double& EditorDriver::aboutSpeed() const { return w->AboutSpeed; }
-const trv::ColorTableArray& EditorDriver::colorTable() const { return w->ColorTable; }
+const trv::ColorTableArray& EditorDriver::colorTable() const { return w->options_.ColorTable; }
+int EditorDriver::colorIndex() const { return w->opt->ColorIndex; }
+double EditorDriver::aboutTargetX() const { return w->AboutTargetX; }
+int EditorDriver::aboutPointerY() const { return w->AboutPointerY; }
+const std::vector<std::array<double, 3>>& EditorDriver::springAccumulators() const { return w->PntAcc; }
+double EditorDriver::windowPlacement(int k) const { return w->WindowPlacement[size_t(k)]; }

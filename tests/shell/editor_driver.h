@@ -47,7 +47,12 @@ public:
     int testTick() const;
     double& aboutTrainLeft() const;
     double& aboutSpeed() const;
+    double aboutTargetX() const;
+    int aboutPointerY() const;
+    const std::vector<std::array<double, 3>>& springAccumulators() const;
     const trv::ColorTableArray& colorTable() const;
+    int colorIndex() const; // the entry the colour editor shows
+    double windowPlacement(int k) const; // 1..6, as the settings file stores them
 
 private:
     QObject* mainControl(const char* name, bool (*isA)(QObject*)) const;

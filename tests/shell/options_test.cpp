@@ -91,7 +91,7 @@ TEST_F(Options, BrightnessShiftsAllChannelsThenHoldEvensThemOut)
 {
     start();
     opt<ListBox>("ColorList")->setListIndex(3); // "Fixed"
-    EXPECT_EQ(optWindow()->ColorIndex, 4);
+    EXPECT_EQ(colorIndex(), 4);
     EXPECT_EQ(opt<QSlider>("Red")->value(), 255);
     EXPECT_EQ(opt<QSlider>("Bright")->value(), 85);
     EXPECT_EQ(preview(), QColor(255, 0, 0));
@@ -263,7 +263,7 @@ TEST_F(Options, StoredValuesPassThroughTheReactionsAtStartUp)
     EXPECT_TRUE(ctl<ScrollBar>("XOff")->isVisible());
     EXPECT_EQ(ctl<MouseButton>("BYScroll")->text(), "Autoscroll");
     // The colour editor ends on "Back" and the document is drawn.
-    EXPECT_EQ(optWindow()->ColorIndex, 1);
+    EXPECT_EQ(colorIndex(), 1);
     EXPECT_EQ(opt<QSlider>("Red")->value(), 72);
     EXPECT_EQ(ctl<QLineEdit>("Proc")->text(), "0");
     EXPECT_GT(doc().NPoints, 0);

@@ -106,7 +106,7 @@ TEST_F(Startup, SecondStartReadsEverySettingBack)
     EXPECT_TRUE(opt<QCheckBox>("Train")->isChecked());
     EXPECT_FALSE(opt<QCheckBox>("AutoScroll")->isChecked());
     EXPECT_EQ(colorTable()[1], 1193046u);
-    EXPECT_EQ(w->WindowPlacement[4], 12000);
+    EXPECT_EQ(windowPlacement(4), 12000);
     EXPECT_TRUE(platform.messages.empty());
 }
 

@@ -1,0 +1,19 @@
+// The windows' designed places are in twips (window units), 15 to a pixel;
+// placing windows from numbers that come from outside.
+#pragma once
+#include "view_transform.h"
+
+#include <QRect>
+
+class QWidget;
+
+// Twips to pixels, for the designed places.
+inline int tw(double twips) { return int(twips / trv::kTwipsPerPixel + 0.5); }
+// The same for numbers from outside (a settings file): any value gives a sane pixel count.
+int twipsToPixels(double twips);
+inline double pixelsToTwips(int pixels) { return pixels * trv::kTwipsPerPixel; }
+
+// Moves and sizes a window to `wanted` (the frame's position, the client's
+// size), kept within the available area of the screen it lands on: never
+// larger than that area, never off it.
+void placeOnScreen(QWidget* window, QRect wanted);
