@@ -126,11 +126,11 @@ void deriveTables(const Document& doc, DerivedTables& t)
     t.PointItem.resize(np);
     for (int i = 1; i <= np; ++i) {
         const auto& r = doc.Pnt[i];
-        const bool fixed = r[1] == 2;
+        const bool fixed = isFixedPoint(r);
         if (!fixed && t.FirstSoft == 0)
             t.FirstSoft = i;
-        t.PntX[i] = wordToDisplayX(r[2]);
-        t.PntY[i] = MapDisplayYPoint(wordToEditorY(r[3]));
+        t.PntX[i] = wordToDisplayX(r[kPointX]);
+        t.PntY[i] = MapDisplayYPoint(wordToEditorY(r[kPointY]));
         pointItemInto(t.PointItem[i - 1], i, fixed, t.PntX[i], t.PntY[i]);
     }
     const int fixedCount = t.fixedCount(np);
@@ -145,10 +145,10 @@ void deriveTables(const Document& doc, DerivedTables& t)
         const auto& r = doc.Lin[i];
         // A document always holds valid ends (files are checked when read), but
         // keep the tables safe for records the tools are still building.
-        t.LinA[i] = int(std::clamp<long long>(r[2] + 1LL, 0, np));
-        t.LinB[i] = int(std::clamp<long long>(r[3] + 1LL, 0, np));
-        t.LinKind[i] = r[4];
-        lineItemInto(t.LineItem[i - 1], r[4], r[2] + 1LL, r[3] + 1LL);
+        t.LinA[i] = int(std::clamp<long long>(r[kLineFirstEnd] + 1LL, 0, np));
+        t.LinB[i] = int(std::clamp<long long>(r[kLineSecondEnd] + 1LL, 0, np));
+        t.LinKind[i] = r[kLineKind];
+        lineItemInto(t.LineItem[i - 1], r[kLineKind], r[kLineFirstEnd] + 1LL, r[kLineSecondEnd] + 1LL);
     }
     for (int i = 1; i <= nl; ++i) {
         const int a = t.LinA[i], b = t.LinB[i];

@@ -14,8 +14,31 @@ constexpr int kColumns = 1024;     // terrain columns
 constexpr int kRawCapacity = 16384; // raw arrays hold indices 0..16384
 constexpr int kPointWords = 23;
 constexpr int kLineWords = 6;
-constexpr int kHeadPoints = 1030;  // Head index of the point count
-constexpr int kHeadLines = 1031;   // Head index of the line count
+// Header words (indices of Head).
+constexpr int kHeadWater = 1;      // water level (y word)
+constexpr int kHeadRail = 2;       // rail level (y word)
+constexpr int kHeadBudget = 3;     // budget in dollars
+constexpr int kHeadLeftEnd = 4;    // left end (x word)
+constexpr int kHeadRightEnd = 5;   // right end (x word)
+constexpr int kHeadPoints = 1030;  // point count
+constexpr int kHeadLines = 1031;   // line count
+// Terrain column c (1..1024) is header word c + 5.
+constexpr int headOfColumn(int c) { return c + 5; }
+
+// Words of a point record.
+constexpr int kPointKind = 1;
+constexpr int kPointX = 2;         // x word; word 5 repeats it
+constexpr int kPointY = 3;         // y word; word 6 repeats it
+constexpr int32_t kFixedKind = 2;  // every other kind is a soft point
+constexpr int32_t kSoftKind = 1;   // the kind the tools write for a soft point
+
+// Words of a line record.
+constexpr int kLineFirstEnd = 2;   // 0-based point numbers
+constexpr int kLineSecondEnd = 3;
+constexpr int kLineKind = 4;
+constexpr int kLineRestLength = 5; // single
+constexpr int32_t kRailKind = 2;   // every other kind is a plain line
+constexpr int32_t kPlainKind = 1;  // the kind the tools write for a plain line
 
 using PointRecord = std::array<int32_t, 26>; // words 1..23 used
 using LineRecord = std::array<int32_t, 8>;   // words 1..6 used
@@ -30,6 +53,8 @@ struct Document {
 
     bool operator==(const Document& o) const;
 };
+
+inline bool isFixedPoint(const PointRecord& r) { return r[kPointKind] == kFixedKind; }
 
 // True when the file name's last three characters are "lvl" in any case.
 bool isLevelName(const std::string& name);

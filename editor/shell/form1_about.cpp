@@ -1,5 +1,5 @@
 // The About frame: it slides in over the drawing area, pauses, then a small
-// train swings on a spring towards the tools_.pointer's x over the picture. A timer
+// train swings on a spring towards the pointer's x over the picture. A timer
 // paces the steps, so the window stays responsive without nested event loops.
 #include "form1.h"
 #include "window_units.h"
@@ -182,7 +182,7 @@ bool Form1::AboutAnimation()
     pal.setColor(QPalette::Window, trv::colorFromPacked(options_.ColorTable[trv::ColorTrain]));
     AboutTrain->setPalette(pal);
 
-    // A weight on a spring: pulled towards the tools_.pointer's x, softer the lower the tools_.pointer.
+    // A weight on a spring: pulled towards the pointer's x, softer the lower the pointer.
     const double py = AboutPointerY;
     AboutSpeed = 0.998 * AboutSpeed + (AboutTargetX - AboutTrainLeft) / (py * py / 100 + 1000);
     if (AboutTrainLeft < 0) {
@@ -196,7 +196,7 @@ bool Form1::AboutAnimation()
     AboutTrainLeft += AboutSpeed;
     AboutTrain->move(tw(AboutTrainLeft), AboutTrain->y());
 
-    // The tie gets lighter the lower the tools_.pointer: a grey of AboutPointerY / 15.
+    // The tie gets lighter the lower the pointer: a grey of AboutPointerY / 15.
     const int grey = std::clamp(int(std::floor(py / 15)), 0, 255);
     const double third = kTrainWidth / 3;
     AboutLine->setLine(QPointF(AboutTargetX + third, py + 400) / trv::kTwipsPerPixel,

@@ -99,7 +99,7 @@ void Form1::buildControls()
     QFont small = Test->font();
     small.setPointSizeF(std::max(5.0, small.pointSizeF() * 0.7));
     Test->setFont(small);
-    Test->setMouseTracking(true); // every tools_.pointer move over it is one step, button or not
+    Test->setMouseTracking(true); // every pointer move over it is one step, button or not
 
     // Coordinates and zoom.
     FrameKoordinaten = frame(client, "FrameKoordinaten", " x   y-Land  y-Point", 3872, 57, 1485, 435);

@@ -150,7 +150,7 @@ void Form1::ELine_Click()
 {
     if (doc.NPoints != 0) {
         endStrokeOnModeSwitch();
-        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
+        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
         showPanel(FrameLE);
         setPointer(trv::PointerShape::Default);
         select(LRail);
@@ -176,7 +176,7 @@ void Form1::ELand_Click()
 {
     if (doc.NPoints != 0) {
         endStrokeOnModeSwitch();
-        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
+        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
         showPanel(FrameLd);
         setPointer(trv::PointerShape::Default);
         select(LRail);
@@ -204,7 +204,7 @@ void Form1::LDraw_Click()
     tools_.LineStart = 0;
     LineMDrawPoint->setChecked(true); // points are shown while drawing
     Pic->LLL = {};
-    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
+    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
     setPointer(trv::PointerShape::Default);
     Pic->refresh();
 }
@@ -215,7 +215,7 @@ void Form1::LRail_Click()
     tools_.LineStart = 0;
     // The line under way ends; a line of zero length shows nothing, so it is hidden.
     Pic->LLL = {};
-    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
+    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
     Pic->Shap.visible = false;
     setPointer(trv::PointerShape::Default);
     Pic->refresh();
@@ -223,7 +223,7 @@ void Form1::LRail_Click()
 
 void Form1::LDel_Click() { LRail_Click(); }
 
-// Choosing a point tool drops a picked-up point: the tools_.pointer takes the tool's
+// Choosing a point tool drops a picked-up point: the pointer takes the tool's
 // shape and the view is drawn again.
 void Form1::choosePointTool(trv::PointerShape shape)
 {

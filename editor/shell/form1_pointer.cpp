@@ -1,5 +1,5 @@
-// The tools_.pointer over the drawing area: conversion into document units, the
-// read-out, the hover tests that keep the lists on the object under the tools_.pointer,
+// The pointer over the drawing area: conversion into document units, the
+// read-out, the hover tests that keep the lists on the object under the pointer,
 // the stretch line, the dispatch of presses to the tools and the terrain stroke.
 #include "form1.h"
 
@@ -146,7 +146,7 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
         // The Fixpoint colour warns that the line would be refused.
         const bool tooLong = trv::stretchColour(tables, LPoint->listIndex() + 1, tools_.LineStart) ==
                              trv::StretchColour::Fixpoint;
-        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[tooLong ? 4 : 5]);
+        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[tooLong ? trv::ColorFixpoint : trv::ColorSelected]);
         Pic->refresh();
     }
 }
@@ -161,11 +161,11 @@ void Form1::drawStrokePreview(double x, double pointerY, double oldTopY)
     const QPointF old = Pic->toPixel(ToScreen(x, oldTopY));
     const double bottomY = Pic->toPixel(QPointF(0, BottomY)).y();
     const double columnWidth = std::abs(Pic->toPixel(ToScreen(16, 0)).x() - Pic->toPixel(ToScreen(0, 0)).x());
-    QPen pen(trv::colorFromPacked(options_.ColorTable[1]), std::max(1.0, columnWidth));
+    QPen pen(trv::colorFromPacked(options_.ColorTable[trv::ColorBack]), std::max(1.0, columnWidth));
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
     p.drawLine(top, old);
-    pen.setColor(trv::colorFromPacked(options_.ColorTable[5]));
+    pen.setColor(trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]));
     p.setPen(pen);
     p.drawLine(QPointF(top.x(), bottomY), top);
     Pic->refresh();

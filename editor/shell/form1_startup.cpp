@@ -107,10 +107,10 @@ bool Form1::restoreLeftJournal()
 
 void Form1::applyPicColors()
 {
-    Pic->foreColor = trv::colorFromPacked(options_.ColorTable[7]);
-    Pic->backColor = trv::colorFromPacked(options_.ColorTable[1]);
-    Pic->Shap.color = trv::colorFromPacked(options_.ColorTable[5]);
-    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[5]);
+    Pic->foreColor = trv::colorFromPacked(options_.ColorTable[trv::ColorRail]);
+    Pic->backColor = trv::colorFromPacked(options_.ColorTable[trv::ColorBack]);
+    Pic->Shap.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
+    Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
 }
 
 QString Form1::readSettings()

@@ -1,4 +1,4 @@
-// The spring test run on the small "Test" button: each tools_.pointer move over it is
+// The spring test run on the small "Test" button: each pointer move over it is
 // one step drawn into the drawing area; a click ends the run.
 #include "form1.h"
 

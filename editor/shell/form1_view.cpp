@@ -53,7 +53,7 @@ QPointF Form1::ToDisplay(double x, double y) const
 
 void Form1::UpdateViewScale()
 {
-    view = trv::UpdateViewScale(Pic->width() * 15.0, Pic->height() * 15.0, options_.XYdiff, Zoom->value(),
+    view = trv::UpdateViewScale(pixelsToTwips(Pic->width()), pixelsToTwips(Pic->height()), options_.XYdiff, Zoom->value(),
                                 XOff->value(), YOff->value());
 }
 
@@ -94,7 +94,7 @@ void Form1::AutoScrollAtEdges(int buttons, double x, double y)
 {
     const auto next = trv::AutoScrollAtEdges(doc.NPoints, options_.AutoScroll, options_.Apply,
                                              buttons != 0, x, y, options_.ScrollSize, XOff->value(),
-                                             YOff->value(), view, Center2->x() * 15.0);
+                                             YOff->value(), view, pixelsToTwips(Center2->x()));
     XOff->setValue(next.XOff); // a value that does not change redraws nothing
     YOff->setValue(next.YOff);
 }
@@ -104,13 +104,13 @@ void Form1::LayoutView()
     LayoutPending = false;
     QWidget* client = centralWidget();
     trv::LayoutInput in;
-    in.windowWidth = client->width() * 15.0 + kFrameExtraWidthTw;
-    in.windowHeight = client->height() * 15.0 + kFrameExtraHeightTw;
-    in.picTop = Pic->y() * 15.0;
-    in.yOffTop = YOff->y() * 15.0;
-    in.yOffWidth = YOff->width() * 15.0;
-    in.byScrollWidth = BYScroll->width() * 15.0;
-    in.centerHeight = Center->height() * 15.0;
+    in.windowWidth = pixelsToTwips(client->width()) + kFrameExtraWidthTw;
+    in.windowHeight = pixelsToTwips(client->height()) + kFrameExtraHeightTw;
+    in.picTop = pixelsToTwips(Pic->y());
+    in.yOffTop = pixelsToTwips(YOff->y());
+    in.yOffWidth = pixelsToTwips(YOff->width());
+    in.byScrollWidth = pixelsToTwips(BYScroll->width());
+    in.centerHeight = pixelsToTwips(Center->height());
     in.autoScroll = options_.AutoScroll;
     const trv::LayoutGeometry g = trv::layoutGeometry(in);
 
@@ -167,12 +167,12 @@ void Form1::previewSizing()
     if (options_.Apply) {
         LayoutPending = true; // every render in preview keeps the picture fitted
         const trv::PreviewFit fit = trv::previewFit(view, tables.LeftEnd, tables.RightEnd, options_.BmpLeft,
-                                                    options_.BmpRight, Pic->width() * 15.0);
+                                                    options_.BmpRight, pixelsToTwips(Pic->width()));
         view.OffsetX = fit.OffsetX;
         // Rounded up, so that the right boundary stays in the picture; limited to
         // a picture the window system and memory can hold.
         if (fit.resize)
-            Pic->resize(int(std::clamp(std::ceil(fit.picWidth / 15.0), 1.0, double(kMaxPreviewWidth))), Pic->height());
+            Pic->resize(int(std::clamp(std::ceil(fit.picWidth / trv::kTwipsPerPixel), 1.0, double(kMaxPreviewWidth))), Pic->height());
     }
     opt->showPixelSize(QString::number(Pic->width()) + " x " + QString::number(Pic->layoutHeight()));
 }

@@ -37,7 +37,7 @@ BudgetEntry typedBudget(std::string_view text)
 BudgetEntry applyTypedBudget(Document& doc, std::string_view text)
 {
     BudgetEntry e = typedBudget(text);
-    doc.Head[3] = e.word;
+    doc.Head[kHeadBudget] = e.word;
     return e;
 }
 
@@ -45,13 +45,13 @@ int headIndex(LevelValue v)
 {
     switch (v) {
     case LevelValue::Water:
-        return 1;
+        return kHeadWater;
     case LevelValue::Rail:
-        return 2;
+        return kHeadRail;
     case LevelValue::LeftEnd:
-        return 4;
+        return kHeadLeftEnd;
     case LevelValue::RightEnd:
-        return 5;
+        return kHeadRightEnd;
     }
     return 1;
 }

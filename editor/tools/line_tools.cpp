@@ -44,8 +44,8 @@ std::optional<int32_t> lengthWordForKey(int key)
 }
 
 namespace {
-double displayX(const Document& doc, int i) { return wordToDisplayX(doc.Pnt[i][2]); }
-double displayY(const Document& doc, int i) { return MapDisplayYPoint(wordToEditorY(doc.Pnt[i][3])); }
+double displayX(const Document& doc, int i) { return wordToDisplayX(doc.Pnt[i][kPointX]); }
+double displayY(const Document& doc, int i) { return MapDisplayYPoint(wordToEditorY(doc.Pnt[i][kPointY])); }
 bool validPoint(const Document& doc, int i) { return i >= 1 && i <= doc.NPoints; }
 bool validLine(const Document& doc, int i) { return i >= 1 && i <= doc.NLines; }
 } // namespace
@@ -82,10 +82,10 @@ DrawLineResult DrawLineTo(Document& doc, int lineStart, int selectedRow, bool dr
     const int n = ++doc.NLines;
     LineRecord& r = doc.Lin[n];
     r.fill(0); // word 6 of a new line is 0 rather than what a deleted line left
-    r[2] = lineStart - 1;
-    r[3] = e - 1;
-    r[4] = drawRail ? 2 : 1;
-    r[5] = *word;
+    r[kLineFirstEnd] = lineStart - 1;
+    r[kLineSecondEnd] = e - 1;
+    r[kLineKind] = drawRail ? kRailKind : kPlainKind;
+    r[kLineRestLength] = *word;
     res.changed = true;
     res.action = "Line: Draw";
     return res;
@@ -96,7 +96,7 @@ EditResult ToggleRail(Document& doc, int selectedRow, bool expert, int comboInde
     const int s = selectedRow + 1;
     if (!validLine(doc, s))
         return {};
-    int32_t& kind = doc.Lin[s][4];
+    int32_t& kind = doc.Lin[s][kLineKind];
     if (expert) {
         if (comboIndex < 0 || comboIndex > 3)
             return {};
@@ -106,11 +106,11 @@ EditResult ToggleRail(Document& doc, int selectedRow, bool expert, int comboInde
         kind = comboIndex;
         return res;
     }
-    if (kind != 1) {
-        kind = 1;
+    if (kind != kPlainKind) {
+        kind = kPlainKind;
         return EditResult::step("Rail > Line");
     }
-    kind = 2;
+    kind = kRailKind;
     return EditResult::step("Line > Rail");
 }
 
@@ -143,7 +143,7 @@ std::optional<LineLabels> lineLabels(const Document& doc, const DerivedTables& t
     l.endB = t.LinB[s];
     l.actLine1 = position(l.endA);
     l.actLine2 = position(l.endB);
-    l.lineLen = scale(doc.Lin[s][5]);
+    l.lineLen = scale(doc.Lin[s][kLineRestLength]);
     l.lineLen2 = scale(doc.Lin[s][6]);
     return l;
 }

@@ -32,11 +32,11 @@ int floorClamped(double v, int lo, int hi)
     return int(f);
 }
 
-bool isFixed(const Document& doc, int i) { return doc.Pnt[i][1] == 2; }
+bool isFixed(const Document& doc, int i) { return isFixedPoint(doc.Pnt[i]); }
 
 // Line ends are stored as point number - 1.
-int endPoint(const Document& doc, int line, int end) { return doc.Lin[line][2 + end] + 1; }
-void setEndPoint(Document& doc, int line, int end, int p) { doc.Lin[line][2 + end] = p - 1; }
+int endPoint(const Document& doc, int line, int end) { return doc.Lin[line][kLineFirstEnd + end] + 1; }
+void setEndPoint(Document& doc, int line, int end, int p) { doc.Lin[line][kLineFirstEnd + end] = p - 1; }
 
 // Points p and q change places: every line end follows its point.
 void exchangePoints(Document& doc, int p, int q)
@@ -68,8 +68,8 @@ Toggled toggleAt(Document& doc, int s, bool expert, int* selRow)
     auto& rec = doc.Pnt[s];
     // The same test as the list's F/S letter and the fixed count: only type 2 is
     // fixed, whatever other value a file holds.
-    if (rec[1] == 2) {
-        rec[1] = 1;
+    if (isFixedPoint(rec)) {
+        rec[kPointKind] = kSoftKind;
         rec[15] = kWord15Soft;
         rec[16] = kWord16Soft;
         if (b < 2)
@@ -79,7 +79,7 @@ Toggled toggleAt(Document& doc, int s, bool expert, int* selRow)
         return Toggled::Soft;
     }
     // "Expert" keeps the soft type word while the point joins the fixed block.
-    rec[1] = expert ? 1 : 2;
+    rec[kPointKind] = expert ? kSoftKind : kFixedKind;
     rec[15] = 0;
     rec[16] = 0;
     exchangePoints(doc, s, b); // to the first soft place
@@ -146,9 +146,9 @@ EditResult NewPoint(Document& doc, double ptrX, double ptrLandY, const PointOpti
     const int32_t yw = pointYWord(pos.y);
     PointRecord& r = doc.Pnt[n];
     r.fill(0);
-    r[1] = 1;
-    r[2] = r[5] = xw;
-    r[3] = r[6] = yw;
+    r[kPointKind] = kSoftKind;
+    r[kPointX] = r[5] = xw;
+    r[kPointY] = r[6] = yw;
     r[14] = 0x3F800000; // 1.0
     r[15] = kWord15Soft;
     r[16] = kWord16Soft;
@@ -196,8 +196,8 @@ MoveResult MovePoint(Document& doc, PointerShape shape, int selectedRow, double 
         DeleteAttachedLines(doc, s);
     const PointPosition pos = pointPosition(ptrX, ptrLandY, options.snap);
     PointRecord& r = doc.Pnt[s];
-    r[2] = r[5] = pointXWord(pos.xPrime);
-    r[3] = r[6] = pointYWord(pos.y);
+    r[kPointX] = r[5] = pointXWord(pos.xPrime);
+    r[kPointY] = r[6] = pointYWord(pos.y);
     static_cast<EditResult&>(res) = EditResult::step("Point Move");
     res.shape = PointerShape::Default;
     return res;

@@ -15,8 +15,8 @@ namespace {
 constexpr long long kMinHeight = -17152;        // word 0
 constexpr long long kMaxHeight = 32767 - 17152; // largest word of whole units
 
-int32_t& columnWord(Document& doc, int c) { return doc.Head[c + 5]; }
-double columnHeight(const Document& doc, int c) { return wordToEditorY(doc.Head[c + 5]); }
+int32_t& columnWord(Document& doc, int c) { return doc.Head[size_t(headOfColumn(c))]; }
+double columnHeight(const Document& doc, int c) { return wordToEditorY(doc.Head[size_t(headOfColumn(c))]); }
 
 long long truncClamped(double v)
 {

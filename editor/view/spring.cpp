@@ -66,7 +66,7 @@ void springStep(const Document& doc, DerivedTables& t, std::vector<std::array<do
         acc[1] *= 0.999;
         if (TestTick == 0)
             acc[2] -= 0.2;
-        if (doc.Pnt[size_t(i)][1] == 1) {
+        if (doc.Pnt[size_t(i)][kPointKind] == kSoftKind) {
             X[size_t(i)] += acc[1];
             Y[size_t(i)] += acc[2];
         } else {
