@@ -17,6 +17,7 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <random>
 
 using namespace trv;
 
@@ -466,5 +467,33 @@ TEST(PixelCanvas, DotsAreAsWideAsThePen)
         EXPECT_EQ(maxX - minX + 1, w);
         EXPECT_EQ(maxY - minY + 1, w);
         EXPECT_TRUE(minX <= 10 && 10 <= maxX && minY <= 10 && 10 <= maxY);
+    }
+}
+
+// The scene's one-pixel lines are the canvas's; they must set exactly the pixels
+// QPainter sets, for whole and fractional ends, inside, across and beyond the edges.
+TEST(PixelCanvas, LinesMatchThePainter)
+{
+    trvtest::ensureApplication(false);
+    std::mt19937 random(7);
+    const auto coordinate = [&](int size) -> double {
+        switch (random() % 4) {
+        case 0: return int(random() % (size + 2)) - 1;                 // whole, inside
+        case 1: return int(random() % (size * 5)) - 2 * size;          // whole, mostly outside
+        case 2: return (int(random() % (size * 48)) - 4 * size) / 16.0; // sixteenths
+        default: return std::uniform_real_distribution<double>(-size, 2.0 * size)(random);
+        }
+    };
+    QImage byPainter(61, 37, QImage::Format_RGB32), byCanvas(61, 37, QImage::Format_RGB32);
+    for (int i = 0; i < 40000; ++i) {
+        const QLineF l(coordinate(61), coordinate(37), coordinate(61), coordinate(37));
+        byPainter.fill(Qt::black);
+        byCanvas.fill(Qt::black);
+        QPainter p(&byPainter);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLines(&l, 1);
+        p.end();
+        PixelCanvas(byCanvas).line(l.x1(), l.y1(), l.x2(), l.y2(), qRgb(255, 255, 255));
+        ASSERT_EQ(byCanvas, byPainter) << l.x1() << ", " << l.y1() << " - " << l.x2() << ", " << l.y2();
     }
 }
