@@ -53,12 +53,15 @@ bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes, st
 {
     if (path.empty())
         return fail(error, "no file name");
-    std::error_code ec;
     // A link is kept as a link: its target is what gets replaced.
-    fs::path target = fs::is_symlink(path, ec) ? fs::weakly_canonical(path, ec) : fs::path(path);
-    if (ec)
-        return fail(error, ec.message());
     struct stat st {};
+    fs::path target = path;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        std::error_code ec;
+        target = fs::weakly_canonical(path, ec);
+        if (ec)
+            return fail(error, ec.message());
+    }
     const bool exists = ::stat(target.c_str(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode))
         return fail(error, "not a regular file");

@@ -1,34 +1,28 @@
 #include "converter_window.h"
 
-#include "bgb_core.h"
+#include "bridge_files.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <span>
 
 namespace {
 
 const QString kDone = QStringLiteral("   Done");
 const QString kFailed = QStringLiteral("   Failed: ");
-
-bool hasBrgExtension(const QString& name)
-{
-    return name.size() > 4 && name.right(4).compare(QLatin1String(".brg"), Qt::CaseInsensitive) == 0;
-}
 
 // The first local file among the dropped URLs, or an empty string.
 QString firstLocalFile(const QMimeData* data)
@@ -49,30 +43,66 @@ ConverterWindow::ConverterWindow(QWidget* parent) : QWidget(parent)
 
     TxIn = new QLineEdit(QStringLiteral("Drop the brg file here"), this);
     TxIn->setObjectName(QStringLiteral("TxIn"));
+    TxIn->setAccessibleName(QStringLiteral("Bridge file to convert"));
     // Typing a path would not select a file, so the box only shows what happens.
     TxIn->setReadOnly(true);
     TxIn->setMinimumWidth(560);
     TxIn->installEventFilter(this);
 
+    BuBrowse = new QPushButton(QStringLiteral("Browse..."), this);
+    BuBrowse->setObjectName(QStringLiteral("BuBrowse"));
+    BuBrowse->setAccessibleName(QStringLiteral("Browse for a bridge file"));
+    connect(BuBrowse, &QPushButton::clicked, this, &ConverterWindow::BuBrowse_Click);
+    chooseFile = [this](const QString& folder, const QString& filter) {
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Choose a bridge file"), folder, filter);
+    };
+
     ChFold = new QCheckBox(QStringLiteral("All files in Folder"), this);
     ChFold->setObjectName(QStringLiteral("ChFold"));
+    ChFold->setAccessibleName(QStringLiteral("Convert all files in the folder"));
+
+    LaNote = new QLabel(this);
+    LaNote->setObjectName(QStringLiteral("LaNote"));
+    LaNote->setAccessibleName(QStringLiteral("Note"));
+    LaNote->setTextFormat(Qt::PlainText); // file names are shown as they are
+    // The note takes the room left in its row and never widens the window; a long
+    // file name is shortened in the middle instead.
+    LaNote->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LaNote->installEventFilter(this);
 
     BuConv = new QPushButton(QStringLiteral("Convert"), this);
     BuConv->setObjectName(QStringLiteral("BuConv"));
+    BuConv->setAccessibleName(QStringLiteral("Convert"));
     // clicked() fires on the release of the button, not on the press.
     connect(BuConv, &QPushButton::clicked, this, &ConverterWindow::BuConv_Click);
 
+    // A one-line box cannot hold a long list of failures; this area holds all of
+    // them and scrolls.
+    TxReport = new QPlainTextEdit(this);
+    TxReport->setObjectName(QStringLiteral("TxReport"));
+    TxReport->setAccessibleName(QStringLiteral("Conversion report"));
+    TxReport->setReadOnly(true);
+    TxReport->hide();
+
+    auto* dropRow = new QHBoxLayout;
+    dropRow->addWidget(TxIn, 1);
+    dropRow->addWidget(BuBrowse);
     auto* row = new QHBoxLayout;
     row->addWidget(ChFold);
-    row->addStretch(1);
+    row->addWidget(LaNote, 1);
     row->addWidget(BuConv);
     auto* column = new QVBoxLayout(this);
-    column->addWidget(TxIn);
+    column->addLayout(dropRow);
     column->addLayout(row);
+    column->addWidget(TxReport, 1);
 }
 
 bool ConverterWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == LaNote && event->type() == QEvent::Resize) {
+        showNote(note_);
+        return false;
+    }
     if (watched != TxIn)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
@@ -93,8 +123,7 @@ bool ConverterWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         e->acceptProposedAction();
-        DropName = path;
-        CheckDrop();
+        takeFile(path);
         return true;
     }
     default:
@@ -104,7 +133,7 @@ bool ConverterWindow::eventFilter(QObject* watched, QEvent* event)
 
 void ConverterWindow::CheckDrop()
 {
-    if (!hasBrgExtension(DropName)) {
+    if (!bgb::hasBrgExtension(DropName)) {
         DropName.clear();
         return;
     }
@@ -115,10 +144,36 @@ void ConverterWindow::CheckDrop()
     DropDir = DropName.left(cut + 1);
 }
 
+void ConverterWindow::takeFile(const QString& path)
+{
+    // A refused file leaves the previous bridge in place, ready for Convert.
+    const QString previous = DropName;
+    DropName = path;
+    CheckDrop();
+    if (DropName.isEmpty()) {
+        DropName = previous;
+        showNote(QStringLiteral("Not a .brg file: ") + QFileInfo(path).fileName());
+        LaNote->setToolTip(path);
+    } else {
+        showNote({});
+        LaNote->setToolTip({});
+    }
+}
+
+void ConverterWindow::BuBrowse_Click()
+{
+    if (running_ || !chooseFile)
+        return;
+    const QString path = chooseFile(DropDir, QStringLiteral("Bridge files (*.brg)"));
+    if (!path.isEmpty())
+        takeFile(path);
+}
+
 void ConverterWindow::BuConv_Click()
 {
     if (running_ || DropName.isEmpty())
         return;
+    showNote({});
     if (ChFold->isChecked() && !DropDir.isEmpty()) {
         convertFolder();
         return;
@@ -129,22 +184,22 @@ void ConverterWindow::BuConv_Click()
     // A converted single file leaves the path on show as it is.
     if (!error.isEmpty())
         TxIn->setText(DropName + kFailed + error);
+    if (error.isEmpty())
+        showReport(1, {});
+    else
+        showReport(0, {DropName + QStringLiteral(": ") + error});
 }
 
 void ConverterWindow::convertFolder()
 {
     running_ = true;
-    // Hidden files, folders and special files are left out. The names are sorted
-    // so that a run always visits the files in the same order.
-    QStringList names = QDir(DropDir).entryList(QDir::Files, QDir::Unsorted);
-    std::sort(names.begin(), names.end());
-
+    // The last run's report would pass for this run's; it stays in place, empty,
+    // until this run's is known, so the window does not jump.
+    TxReport->clear();
     QStringList failures;
     int converted = 0;
-    for (const QString& name : std::as_const(names)) {
+    for (const QString& name : bgb::folderBridges(DropDir)) {
         DropName = name;
-        if (!hasBrgExtension(name))
-            continue;
         sourcePath_ = DropDir + name;
         showStatus(sourcePath_);
         BaseName = DropDir + name.left(name.size() - 3);
@@ -167,6 +222,7 @@ void ConverterWindow::convertFolder()
     } else {
         TxIn->setToolTip({});
     }
+    showReport(converted, failures);
     running_ = false;
 }
 
@@ -176,35 +232,29 @@ void ConverterWindow::showStatus(const QString& text)
     QCoreApplication::processEvents();
 }
 
-QString ConverterWindow::ConvertFile()
+void ConverterWindow::showNote(const QString& text)
 {
-    // Folders and special files (a pipe would block the read) are no bridges.
-    if (!QFileInfo(sourcePath_).isFile())
-        return QFileInfo::exists(sourcePath_) ? QStringLiteral("not an ordinary file")
-                                              : QStringLiteral("cannot open the file (it does not exist)");
-    QFile in(sourcePath_);
-    if (!in.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot open the file (%1)").arg(in.errorString());
-    // Bytes beyond the largest possible bridge are never looked at.
-    const QByteArray bytes = in.read(qint64(bgb::kMaxBrgBytes));
-    if (in.error() != QFileDevice::NoError)
-        return QStringLiteral("cannot read the file (%1)").arg(in.errorString());
-    in.close();
-
-    const bgb::Result result =
-        bgb::convert(std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
-    if (!result.ok())
-        return QString::fromStdString(result.error);
-
-    // Written aside and renamed over the target: a failed write leaves no partial
-    // file, and an older, longer file is replaced whole.
-    const QString target = BaseName + QStringLiteral("bgb");
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write %1 (%2)").arg(target, out.errorString());
-    if (out.write(reinterpret_cast<const char*>(result.bytes.data()), qint64(result.bytes.size())) !=
-            qint64(result.bytes.size()) ||
-        !out.commit())
-        return QStringLiteral("cannot write %1 (%2)").arg(target, out.errorString());
-    return {};
+    note_ = text;
+    LaNote->setText(LaNote->fontMetrics().elidedText(text, Qt::ElideMiddle, LaNote->contentsRect().width()));
 }
+
+void ConverterWindow::showReport(int converted, const QStringList& failures)
+{
+    if (failures.isEmpty()) {
+        if (!TxReport->isHidden()) {
+            TxReport->hide();
+            TxReport->clear();
+            resize(width(), minimumSizeHint().height());
+        }
+        return;
+    }
+    TxReport->setPlainText(QStringLiteral("%1 converted, %2 failed\n").arg(converted).arg(failures.size()) +
+                           failures.join(QLatin1Char('\n')));
+    TxReport->show();
+    // The window grows to give the report room, but never shrinks under the user.
+    const QSize wanted = sizeHint();
+    if (height() < wanted.height())
+        resize(width(), wanted.height());
+}
+
+QString ConverterWindow::ConvertFile() { return bgb::convertBridgeFile(sourcePath_, BaseName + QStringLiteral("bgb")); }

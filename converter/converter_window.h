@@ -1,11 +1,16 @@
-// The converter's one window: drop a .brg on the text box, press Convert.
+// The converter's one window: drop a .brg on the text box (or browse for one),
+// press Convert.
 #pragma once
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
+class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 class ConverterWindow : public QWidget {
@@ -21,9 +26,17 @@ public:
     // failed, or an empty string.
     QString ConvertFile();
 
+    // Asks the user for a bridge file, starting in `folder`, offering files that
+    // match `filter`; returns the chosen path, or "" when cancelled. A file
+    // dialog unless a test puts something else here.
+    std::function<QString(const QString& folder, const QString& filter)> chooseFile;
+
     QLineEdit* TxIn = nullptr;
+    QPushButton* BuBrowse = nullptr;
     QPushButton* BuConv = nullptr;
     QCheckBox* ChFold = nullptr;
+    QLabel* LaNote = nullptr;          // why the last dropped or chosen file was refused
+    QPlainTextEdit* TxReport = nullptr; // every failure of the last run; shown only after failures
 
     QString DropName; // dropped file; during a folder run the current file name
     QString DropDir;  // folder of the dropped file, with its final separator
@@ -34,9 +47,14 @@ protected:
 
 private:
     void BuConv_Click();
+    void BuBrowse_Click();
+    void takeFile(const QString& path);
     void convertFolder();
     void showStatus(const QString& text);
+    void showNote(const QString& text);
+    void showReport(int converted, const QStringList& failures);
 
     QString sourcePath_; // the file ConvertFile reads, in its real letter case
+    QString note_;       // LaNote's full text; the label shows as much as fits
     bool running_ = false; // a folder run lets events through; ignore input meanwhile
 };

@@ -1,9 +1,16 @@
+#include "command_line.h"
 #include "converter_window.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    // With arguments the converter works without a window, so it runs where no
+    // display exists: no QApplication, which would need one.
+    if (argc > 1) {
+        QCoreApplication app(argc, argv);
+        return bgb::runCommandLine(QCoreApplication::arguments().mid(1));
+    }
     QApplication app(argc, argv);
     ConverterWindow window;
     window.show();

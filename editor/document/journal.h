@@ -1,7 +1,11 @@
-// The undo journal: one file per state, an action name per step.
+// The undo journal: one file per state (TRV<n>.TMP), an action name per step.
+// It owns its folder under a lock, so that two editors never share states; it
+// keeps an index of the current state and the step names beside the states, so
+// that the work of an editor that ended without saving can be offered back.
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -9,29 +13,101 @@
 namespace trv {
 
 constexpr int kMaxJournalState = 1024;
+using StepNames = std::array<std::string, kMaxJournalState + 1>;
 
-struct Journal {
+// folder + "/TRV" + n + ".TMP".
+std::string journalFileName(const std::string& folder, int n);
+
+// What a journal left behind by an editor that is no longer running holds.
+struct LeftJournal {
+    std::string folder;
+    std::string document; // the text of the file name box when the last state was written
     int UndoPos = 0;
-    std::array<std::string, kMaxJournalState + 1> UndoName;
+    StepNames UndoName;
+    int64_t lastStep = 0; // seconds since 1970 of the last step
+};
+
+class Journal {
+public:
+    Journal();
+    ~Journal();
+    Journal(const Journal&) = delete;
+    Journal& operator=(const Journal&) = delete;
+
+    int UndoPos = 0;
+    StepNames UndoName;
 
     // "L" at state 0 means: nothing done since the last named load or save.
     bool changed() const { return UndoName[0] != "L"; }
     // True when recording a step now would move to the next state.
     bool stepNamed() const { return !UndoName[UndoPos].empty() && UndoName[UndoPos] != "L"; }
-    // A named step at the last state has no room for its successor.
-    bool full() const { return stepNamed() && UndoPos >= kMaxJournalState; }
     // (assign, not "= \"L\"": g++ 12 reports a false -Wrestrict for the literal)
     void markUnchanged() { UndoName[0].assign(1, 'L'); }
-    void restart()
-    {
-        UndoPos = 0;
-        markUnchanged();
-    }
-    void clear();
-};
+    // A named load or save: state 0 becomes the document as stored.
+    void restart();
+    // Clears the names up to the first one that is empty already.
+    void clearNames();
 
-// AppDir + "/TRV" + n + ".TMP".
-std::string journalFileName(const std::string& appDir, int n);
+    // Names the current step for an edit that becomes a step of its own.
+    void nameStep(const std::string& name);
+    // Names the current step for a typed value, unless a step name is there.
+    void nameTypedStep(const std::string& name);
+
+    // ---- the files
+    // Takes a folder of its own below `base`: `base` itself for the first
+    // editor, a subfolder "TRV-<k>" for each further one while the others run.
+    // False (with the reason) when no lock can be had; the states then go to
+    // `base` unguarded, as if no other editor were running.
+    bool open(const std::string& base, std::string* error = nullptr);
+    const std::string& folder() const { return folder_; }
+    std::string stateFile(int n) const { return journalFileName(folder_, n); }
+
+    enum class Recorded { Written, Full, Failed };
+    // Writes the document's bytes as the current state: a named step moves on to
+    // the next state first; a save without a new name that finds the state as it
+    // is writes nothing. Failed: nothing moved; `error` names the file and the reason.
+    Recorded record(const std::vector<uint8_t>& bytes, std::string& error);
+    // The current state's file was read: remembers its bytes and notes the
+    // position, the names and the document in the index.
+    void stateRead(std::vector<uint8_t> bytes, const std::string& document);
+
+    // Journals below `base` that editors no longer running left with unsaved
+    // changes, this editor's own folder first. Those without unsaved changes are
+    // removed on the way. Each returned journal stays locked by this editor
+    // until it is adopted or discarded.
+    std::vector<LeftJournal> findLeftJournals();
+    // Continues a left journal: its folder becomes this editor's, with its
+    // names and position; the folder used so far is given up.
+    void adopt(const LeftJournal& left);
+    // Removes a left journal's files.
+    void discard(const LeftJournal& left);
+    // Lets a left journal be, for a later start to offer.
+    void leave(const LeftJournal& left);
+
+    // The clean end: removes this editor's states from number 1 upwards until
+    // the first missing one (state 0 stays), the index and the lock; a folder of
+    // its own goes as a whole.
+    void close();
+
+private:
+    struct Slot;
+    void saveIndex() const;
+    void removeStates(const std::string& folder, bool whole);
+    // Gives up a held lock; with `removeFolder`, its lock file and (below the
+    // base) its emptied folder go too.
+    void release(const std::string& folder, bool removeFolder = true);
+
+    std::string base_;
+    std::string folder_;
+    std::vector<Slot> slots_; // locks held: this editor's own first, then left journals being offered
+    std::vector<uint8_t> stateBytes_; // the file of state statePos_, as last read
+    int statePos_ = -1;
+    bool stepRecorded_ = false; // an edit named the current step since the last write
+    bool typedName_ = false;    // a typed value named it
+    std::string nameBeforeTyping_;
+    int64_t lastStep_ = 0;
+    std::string document_;
+};
 
 struct UndoListItems {
     std::vector<std::string> items;
@@ -42,5 +118,9 @@ UndoListItems undoListItems(const Journal& j);
 
 // One row per word of a journal file: hex, decimal, and the word / 65536.
 std::vector<std::string> journalDumpItems(std::span<const uint8_t> bytes);
+
+// The index text of a journal, and back; nullopt when the text is no index.
+std::string formatJournalIndex(const LeftJournal& j);
+std::optional<LeftJournal> parseJournalIndex(const std::string& text);
 
 } // namespace trv

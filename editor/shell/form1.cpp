@@ -7,6 +7,9 @@
 #include "platform.h"
 
 #include <QApplication>
+#include <QScreen>
+
+#include <algorithm>
 #include <QRadioButton>
 #include <QResizeEvent>
 
@@ -45,6 +48,34 @@ Form1::~Form1()
         f->clearFocus();
     for (QObject* child : findChildren<QObject*>())
         child->blockSignals(true);
+}
+
+int twipsToPixels(double twips)
+{
+    return int(std::clamp(twips / trv::kTwipsPerPixel, -1e6, 1e6));
+}
+
+void placeOnScreen(QWidget* window, QRect wanted)
+{
+    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen)
+        screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        window->move(wanted.topLeft());
+        window->resize(wanted.size());
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    // `wanted` is the frame's position and the client's size, as move() and
+    // resize() take them. Once shown, the frame's own size is known and counted.
+    const QRect frame = window->frameGeometry(), client = window->geometry();
+    const QSize extra(frame.width() - client.width(), frame.height() - client.height());
+    const QSize size = wanted.size().boundedTo(area.size() - extra).expandedTo(QSize(1, 1));
+    const QSize outer = size + extra;
+    const int x = std::clamp(wanted.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
+    const int y = std::clamp(wanted.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+    window->resize(size);
+    window->move(x, y);
 }
 
 void Form1::select(QRadioButton* b)

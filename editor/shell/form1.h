@@ -91,7 +91,8 @@ public:
     void applyPicColors();
 
     // ---- bitmap export (form1_export.cpp)
-    void BmpSave();
+    // Writes the picture to ChosenFile; false (reported) when it cannot.
+    bool BmpSave();
     void BmpSaveSelect();
     // A problem with one file: shown at once, or collected while a folder
     // export runs and shown in one message at its end.
@@ -289,7 +290,6 @@ private:
     void connectOptions();  // form1_options.cpp
     void connectTestRun();  // form1_testrun.cpp
     void buildAbout();      // form1_about.cpp
-    void clearJournalNames();
     void closeUndoList();
     // Refuses a file the reader would refuse, before anything changes.
     bool checkReadable(const QString& path);
@@ -306,17 +306,21 @@ private:
     double aboutSlide_ = 0; // the slide-in's angle, -3 .. 1
     int aboutPause_ = 0;    // timer ticks left in the pause
 
-    void readSettings();
+    // Applies the settings file; says what was wrong with it, or nothing.
+    QString readSettings();
+    // Offers the work of an editor that ended without saving; true when restored.
+    bool restoreLeftJournal();
     void openTextFile(const QString& path, const QString& missingText);
 
     bool loading_ = false; // the loader is writing the value boxes
     bool documentLoaded_ = false; // a document has been read since the start
-    bool stepRecorded_ = false; // an edit named the current step since the last write
-    bool typedName_ = false;    // a typed value named it
-    std::vector<uint8_t> stateBytes_; // the file of journal state statePos_, as last read
-    int statePos_ = -1;
     bool ending_ = false;  // the process is ending
 };
 
 // Twips (window units) to pixels.
 inline int tw(double twips) { return int(twips / 15.0 + 0.5); }
+// The same for numbers from outside (a settings file): any value gives a sane pixel count.
+int twipsToPixels(double twips);
+// Moves and sizes a window to `wanted`, kept within the available area of the
+// screen it lands on: never larger than that area, never off it.
+void placeOnScreen(QWidget* window, QRect wanted);

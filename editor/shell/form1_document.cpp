@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QSaveFile>
 
 namespace {
 std::string local(const QString& s) { return QDir::toNativeSeparators(s).toStdString(); }
@@ -54,7 +53,7 @@ void Form1::LoadDocument()
     if (UseFile == 1)
         name = trv::resolveLetterCase(local(File->text()));
     else
-        name = trv::journalFileName(local(AppDir), UndoPos);
+        name = journal.stateFile(UndoPos);
 
     if (name.empty() || !trv::fileExists(name)) {
         if (UseFile == 1)
@@ -71,12 +70,10 @@ void Form1::LoadDocument()
         return;
     }
     documentLoaded_ = true;
-    if (UseFile == 1) {
+    if (UseFile == 1)
         journal.restart();
-    } else {
-        stateBytes_ = std::move(bytes); // what the current journal state holds
-        statePos_ = UndoPos;
-    }
+    else
+        journal.stateRead(std::move(bytes), File->text().toStdString());
 
     trv::deriveTables(doc, tables);
     LLines->setText(QString::fromStdString(tables.LLines));
@@ -151,13 +148,10 @@ void Form1::SaveDocument()
         out.Head[trv::kHeadLines] = out.NLines;
         const auto bytes = trv::serializeDocument(out, !SavLvl->isChecked());
         const QString path = QString::fromStdString(trv::resolveLetterCase(local(File->text())));
-        QSaveFile f(path);
-        const bool ok = f.open(QIODevice::WriteOnly) &&
-                        f.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size()) &&
-                        f.commit();
-        if (!ok) {
+        std::string error;
+        if (!trv::writeFileSafely(path.toStdString(), bytes, &error)) {
             UseFile = 0;
-            msgBox("Cannot save " + path + ":\n" + f.errorString(), false, true);
+            msgBox("Cannot save " + path + ":\n" + QString::fromStdString(error), false, true);
             return;
         }
         doc = std::move(out);
@@ -174,43 +168,17 @@ void Form1::SaveDocument()
         doc.NLines = 0;
     doc.Head[trv::kHeadPoints] = doc.NPoints;
     doc.Head[trv::kHeadLines] = doc.NLines;
-    std::vector<uint8_t> bytes = trv::serializeDocument(doc, true);
-
-    // A named step moves to the next state. A save without a new name (a mode
-    // switch, Space, a caption click) that finds the document as the current state
-    // holds it rewrites that state instead: after an undo the current step still
-    // carries its name, and moving on would overwrite the redo state with a copy.
-    const bool asStored = statePos_ == UndoPos && bytes == stateBytes_;
-    bool advance = journal.stepNamed();
-    if (advance && !stepRecorded_ && asStored) {
-        advance = false;
-        if (typedName_)
-            journal.UndoName[size_t(UndoPos)].clear(); // a typed value that changed nothing
-    }
-    stepRecorded_ = false;
-    typedName_ = false;
-    if (advance && UndoPos >= trv::kMaxJournalState) {
+    std::string error;
+    switch (journal.record(trv::serializeDocument(doc, true), error)) {
+    case trv::Journal::Recorded::Written: break;
+    case trv::Journal::Recorded::Full:
         msgBox("The undo journal is full (" + QString::number(trv::kMaxJournalState) +
                    " steps). Save the document to start a new journal.",
                false, true);
-        journal.UndoName[size_t(UndoPos)].clear();
-        LoadDocument(); // back to the last state that was written
-        return;
-    }
-    if (advance)
-        ++UndoPos;
-    std::string error;
-    const std::string name = trv::journalFileName(local(AppDir), UndoPos);
-    // A state that already holds these bytes is not written again (a resize or a
-    // redraw passes here too); the reload below still rebuilds the tables.
-    if ((advance || !asStored) && !trv::writeFileSafely(name, bytes, &error, trv::Durability::Cached)) {
-        msgBox(QString::fromStdString("Cannot write the undo file " + name + ":\n" + error), false, true);
-        if (advance) {
-            --UndoPos;
-            journal.UndoName[size_t(UndoPos)].clear();
-        }
-        LoadDocument(); // the document returns to the last state written
-        return;
+        break; // back to the last state that was written
+    case trv::Journal::Recorded::Failed:
+        msgBox(QString::fromStdString("Cannot write the undo file " + error), false, true);
+        break; // the document returns to the last state written
     }
     LoadDocument();
 }
@@ -244,20 +212,13 @@ void Form1::ApplySaveType()
 
 void Form1::nameStep(const std::string& name)
 {
-    journal.UndoName[size_t(UndoPos)] = name;
-    stepRecorded_ = true;
+    journal.nameStep(name);
 }
 
 void Form1::nameTypedStep(const std::string& name)
 {
-    if (!documentLoaded_)
-        return;
-    // Typing names the step only when nothing has named it yet.
-    std::string& current = journal.UndoName[size_t(UndoPos)];
-    if (!current.empty())
-        return;
-    current = name;
-    typedName_ = true;
+    if (documentLoaded_)
+        journal.nameTypedStep(name);
 }
 
 void Form1::recordStep(const std::string& name)

@@ -5,6 +5,8 @@
 #include "module1.h"
 #include "opt.h"
 #include "pic_box.h"
+#include "picture_file.h"
+#include "platform.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -81,12 +83,14 @@ void Form1::reportProblem(const QString& text)
         msgBox(text, false, true);
 }
 
-void Form1::BmpSave()
+bool Form1::BmpSave()
 {
     // The persistent image only: the overlays are not part of the picture.
-    // RGB888 makes the writer store 24 bits per pixel.
-    if (!Pic->image().convertToFormat(QImage::Format_RGB888).save(ChosenFile, "BMP"))
-        reportProblem("Cannot write the bitmap " + ChosenFile);
+    std::string error;
+    if (trv::savePicture(Pic->image(), ChosenFile.toStdString(), &error))
+        return true;
+    reportProblem("Cannot write the bitmap " + ChosenFile + ": " + QString::fromStdString(error));
+    return false;
 }
 
 void Form1::BmpSaveSelect()
@@ -120,6 +124,7 @@ void Form1::BatchExport()
 
     batchRunning_ = true;
     QStringList report;
+    int written = 0;
     batchReport_ = &report;
     opt->Apply->setChecked(true);
     QCoreApplication::processEvents(); // the window settles in its preview size first
@@ -145,11 +150,13 @@ void Form1::BatchExport()
             continue;
         }
         ChosenFile = withoutLast(path, 3) + "bmp";
-        BmpSave();
+        written += BmpSave() ? 1 : 0;
         QCoreApplication::processEvents(); // the screen catches up before the next file
     }
     batchReport_ = nullptr;
     batchRunning_ = false;
+    // However many files failed, the counts come first and every one is listed.
     if (!report.isEmpty() && !ending_)
-        msgBox("These files could not be exported:\n" + report.join("\n"), false, true);
+        platform.report(this, QString("%1 pictures written, %2 files could not be exported.").arg(written).arg(report.size()),
+                        report);
 }

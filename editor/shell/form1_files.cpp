@@ -78,18 +78,12 @@ void Form1::Proc_Change()
     Proc->setText("0");
 }
 
-void Form1::clearJournalNames()
-{
-    for (int k = 0; k <= trv::kMaxJournalState && !journal.UndoName[size_t(k)].empty(); ++k)
-        journal.UndoName[size_t(k)].clear();
-}
-
 void Form1::OpenDocument()
 {
     SavSoft->setChecked(true);
     if (SavBrg->isChecked())
         SavLines->setChecked(true);
-    clearJournalNames();
+    journal.clearNames();
     XOff->setValue(0);
     YOff->setValue(0);
     if (!opt->Apply->isChecked())
@@ -110,7 +104,7 @@ void Form1::MNew_Click()
         return;
     File->setText(path);
     SavBrg->setChecked(true);
-    clearJournalNames();
+    journal.clearNames();
     XOff->setValue(0);
     YOff->setValue(0);
     opt->Apply->setChecked(false);

@@ -92,7 +92,7 @@ void Form1::ShowJournalDump()
         RenderView();
         return;
     }
-    const auto bytes = trv::readFileBytes(trv::journalFileName(QDir::toNativeSeparators(AppDir).toStdString(), UndoPos));
+    const auto bytes = trv::readFileBytes(journal.stateFile(UndoPos));
     LDebug->setRows(bytes ? trv::journalDumpItems(*bytes) : std::vector<std::string>{});
     LDebug->show();
     FixLooksSoft->show();

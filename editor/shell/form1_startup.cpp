@@ -8,6 +8,7 @@
 #include "opt.h"
 #include "pic_box.h"
 #include "platform.h"
+#include "scroll_bar.h"
 #include "settings.h"
 #include "text_number.h"
 
@@ -16,11 +17,12 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QRadioButton>
 
 namespace {
 // Settings files of older formats, told apart by the letter case of the name.
@@ -43,8 +45,9 @@ void Form1::Form_Load()
             QFile::remove(AppDir + "/" + older);
 
     const bool haveSettings = storedNameExists(AppDir, "Trv.ini");
+    QString settingsProblem;
     if (haveSettings)
-        readSettings();
+        settingsProblem = readSettings();
     else {
         for (int i = 1; i <= 12; ++i)
             ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
@@ -60,7 +63,45 @@ void Form1::Form_Load()
     LCombo->addItems({"0", "1", "2", "3"});
     LCombo->setCurrentIndex(0);
     QDir::setCurrent(AppDir);
-    OpenDocument();
+    // Said before anything else happens, and long before the exit writes the file anew.
+    if (!settingsProblem.isEmpty())
+        msgBox(settingsProblem, false, true);
+    journal.open(AppDir.toStdString());
+    if (!restoreLeftJournal())
+        OpenDocument();
+}
+
+bool Form1::restoreLeftJournal()
+{
+    const std::vector<trv::LeftJournal> left = journal.findLeftJournals();
+    bool restored = false;
+    for (const trv::LeftJournal& j : left) {
+        if (restored) {
+            journal.leave(j); // offered at a later start
+            continue;
+        }
+        const QString when = QDateTime::fromSecsSinceEpoch(j.lastStep).toString("yyyy-MM-dd hh:mm");
+        const QString text = "The editor ended without saving the changes to\n" + QString::fromStdString(j.document) +
+                             "\nLast change: " + when + "\n\nRestore them, or discard them?";
+        if (!platform.message(this, text, Platform::Buttons::RestoreDiscard, true)) {
+            journal.discard(j);
+            continue;
+        }
+        // The document comes back as the state the user was on, still marked as
+        // changed and under its own name, as before the editor ended.
+        File->setText(QString::fromStdString(j.document));
+        SavSoft->setChecked(true);
+        if (SavBrg->isChecked())
+            SavLines->setChecked(true);
+        XOff->setValue(0);
+        YOff->setValue(0);
+        Zoom->setValue(301);
+        journal.adopt(j);
+        UseFile = 0;
+        LoadDocument();
+        restored = documentLoaded_;
+    }
+    return restored;
 }
 
 void Form1::applyPicColors()
@@ -71,11 +112,16 @@ void Form1::applyPicColors()
     Pic->LLL.color = trv::colorFromPacked(ColorTable[5]);
 }
 
-void Form1::readSettings()
+QString Form1::readSettings()
 {
-    const auto bytes = trv::readFileBytes((AppDir + "/Trv.ini").toStdString());
+    const QString path = AppDir + "/Trv.ini";
+    std::string error;
+    const auto bytes = trv::readFileBytes(path.toStdString(), &error, kMaxSettingsBytes + 1);
+    const QString unreadable = "The settings file " + path + " cannot be read (%1).\nThe editor starts with its default settings.";
     if (!bytes)
-        return;
+        return unreadable.arg(QString::fromStdString(error));
+    if (bytes->size() > kMaxSettingsBytes)
+        return unreadable.arg("it is larger than " + QString::number(kMaxSettingsBytes / 1024) + " KB");
     Settings s;
     // What the file lacks keeps the values the controls hold now.
     s.colors = {};
@@ -96,16 +142,22 @@ void Form1::readSettings()
         for (int k = 0; k < 6; ++k)
             WindowPlacement[size_t(k + 1)] = s.placement[size_t(k)];
         if (opt->WSize->isChecked()) {
-            // Stored as the frame's position and the window's size, so restored that way.
-            move(tw(WindowPlacement[1]), tw(WindowPlacement[2]));
-            resize(tw(WindowPlacement[4]), tw(WindowPlacement[3]));
+            // Stored as the frame's position and the window's size, so restored
+            // that way; whatever the numbers say, the window lands on the screen.
+            placeOnScreen(this, QRect(twipsToPixels(WindowPlacement[1]), twipsToPixels(WindowPlacement[2]),
+                                      twipsToPixels(WindowPlacement[4]), twipsToPixels(WindowPlacement[3])));
             const int state = int(WindowPlacement[5]);
             setWindowState(state == 2 ? Qt::WindowMaximized : state == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
         }
-        opt->move(opt->x(), tw(WindowPlacement[6]));
+        opt->move(opt->x(), twipsToPixels(WindowPlacement[6]));
+        placeOnScreen(opt, opt->geometry());
     }
     for (int k = 0; k < got.colors; ++k)
         ColorTable[size_t(k + 1)] = uint32_t(s.colors[size_t(k)]);
+    if (got.problem.empty())
+        return {};
+    return "The settings file " + path + " is damaged (" + QString::fromStdString(got.problem) +
+           ").\nWhat it lacks takes the default settings; the file is written anew when the editor ends.";
 }
 
 void Form1::Exit_Click()
@@ -153,18 +205,12 @@ void Form1::SaveSettingsAndEnd()
     for (int k = 0; k < 12; ++k)
         s.colors[size_t(k)] = int32_t(ColorTable[size_t(k + 1)]);
 
-    const std::string text = formatSettings(s);
-    QSaveFile f(AppDir + "/Trv.ini");
-    const bool ok = f.open(QIODevice::WriteOnly) && f.write(text.data(), qint64(text.size())) == qint64(text.size()) &&
-                    f.commit();
-    if (!ok)
-        msgBox("Cannot write the settings file " + AppDir + "/Trv.ini:\n" + f.errorString(), false, true);
+    const QString settingsPath = AppDir + "/Trv.ini";
+    std::string error;
+    if (!trv::writeFileSafely(settingsPath.toStdString(), formatSettings(s), &error))
+        msgBox("Cannot write the settings file " + settingsPath + ":\n" + QString::fromStdString(error), false, true);
 
-    for (int n = 1;; ++n) {
-        const QString name = QString::fromStdString(trv::journalFileName(AppDir.toStdString(), n));
-        if (!QFile::exists(name) || !QFile::remove(name))
-            break;
-    }
+    journal.close();
     ending_ = true;
     platform.endProcess();
 }

@@ -6,13 +6,30 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons buttons, bool warning)
 {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, QString(), text,
-                    buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, owner);
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, QString(), text, QMessageBox::NoButton, owner);
+    if (buttons == Buttons::RestoreDiscard) {
+        QPushButton* restore = box.addButton("Restore", QMessageBox::AcceptRole);
+        box.addButton("Discard", QMessageBox::DestructiveRole);
+        box.setDefaultButton(restore);
+        box.exec();
+        return box.clickedButton() == restore;
+    }
+    box.setStandardButtons(buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
+}
+
+void DesktopPlatform::report(QWidget* owner, const QString& summary, const QStringList& lines)
+{
+    // The list goes into the box's detail section, which scrolls, so a long one
+    // never makes the box taller than the screen.
+    QMessageBox box(QMessageBox::Warning, QString(), summary, QMessageBox::Ok, owner);
+    box.setDetailedText(lines.join('\n'));
+    box.exec();
 }
 
 namespace {

@@ -7,10 +7,12 @@ class QWidget;
 
 class Platform {
 public:
-    enum class Buttons { Ok, OkCancel };
+    enum class Buttons { Ok, OkCancel, RestoreDiscard };
     virtual ~Platform() = default;
-    // True for OK.
+    // True for OK (or Restore).
     virtual bool message(QWidget* owner, const QString& text, Buttons buttons, bool warning) = 0;
+    // A report of many problems: the summary first, every line readable below it.
+    virtual void report(QWidget* owner, const QString& summary, const QStringList& lines) = 0;
     // The chosen path, or "" when cancelled. `filters` are in Qt's form ("Bridges (*.brg)").
     virtual QString openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name) = 0;
     virtual QString saveFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name,
@@ -25,6 +27,7 @@ public:
 class DesktopPlatform : public Platform {
 public:
     bool message(QWidget* owner, const QString& text, Buttons buttons, bool warning) override;
+    void report(QWidget* owner, const QString& summary, const QStringList& lines) override;
     QString openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name) override;
     QString saveFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name,
                      bool confirmOverwrite) override;

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <type_traits>
@@ -14,11 +15,25 @@ std::string settingsNumber(double v, int digits)
 {
     if (!std::isfinite(v))
         v = 0;
-    char buf[64];
-    if (v == std::trunc(v) && std::fabs(v) < 1e15) {
+    char buf[400]; // the widest double in positional form has 309 digits
+    if (v == std::trunc(v)) {
         std::snprintf(buf, sizeof buf, "%.0f", v == 0 ? 0.0 : v);
     } else {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+        // Rounded to `digits` significant digits first, then written out with
+        // as many decimals as that needs, trailing zeros dropped.
+        std::snprintf(buf, sizeof buf, "%.*e", digits - 1, v);
+        const double rounded = std::strtod(buf, nullptr);
+        const int decimals = std::clamp(digits - 1 - int(std::floor(std::log10(std::fabs(rounded)))), 0, 340);
+        std::snprintf(buf, sizeof buf, "%.*f", decimals, rounded);
+        std::string t = buf;
+        if (t.find('.') != std::string::npos) {
+            t.erase(t.find_last_not_of('0') + 1);
+            if (t.back() == '.')
+                t.pop_back();
+        }
+        if (t == "-0")
+            t = "0";
+        std::snprintf(buf, sizeof buf, "%s", t.c_str());
     }
     std::string s = buf;
     if (s[0] != '-')
@@ -82,21 +97,37 @@ SettingsRead parseSettings(std::string_view text, Settings& s)
 {
     SettingsRead r;
     const auto ls = lines(text);
-    if (ls.empty())
+    if (ls.empty()) {
+        r.problem = "the file is empty";
         return r;
-    s.file = std::string(ls[0]);
-    r.file = true;
+    }
+    // A name with control characters (a NUL, or line ends other than CR LF) is
+    // no path the user typed: the default stays.
+    if (std::any_of(ls[0].begin(), ls[0].end(), [](char c) { return (unsigned char)c < 0x20 || c == 0x7f; }))
+        r.problem = "line 1 holds control characters";
+    else {
+        s.file = std::string(ls[0]);
+        r.file = true;
+    }
+    auto missing = [&](const char* what, int got, int want) {
+        if (r.problem.empty())
+            r.problem = std::string(what) + " holds " + std::to_string(got) + " of its " + std::to_string(want) +
+                        " values";
+        return r;
+    };
     if (ls.size() < 2 || (r.numbers = readNumbers(ls[1], s.numbers.data(), 7)) < 7)
-        return r;
+        return missing("line 2", r.numbers, 7);
     if (ls.size() < 3 || (r.checks = readNumbers(ls[2], s.checks.data(), 7)) < 7)
-        return r;
+        return missing("line 3", r.checks, 7);
     if (ls.size() < 4 || (r.placement = readNumbers(ls[3], s.placement.data(), 6)) < 6)
-        return r;
+        return missing("line 4", r.placement, 6);
     for (size_t k = 0; k < 12 && 5 + k < ls.size(); ++k) {
         if (readNumbers(ls[5 + k], &s.colors[k], 1) != 1)
             break;
         ++r.colors;
     }
+    if (r.colors < 12)
+        return missing("the colour table (lines 6 to 17)", r.colors, 12);
     return r;
 }
 

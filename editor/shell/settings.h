@@ -19,13 +19,19 @@ struct Settings {
 struct SettingsRead {
     bool file = false;
     int numbers = 0, checks = 0, placement = 0, colors = 0;
+    // What is wrong with the text, for the user; empty when every value was read.
+    std::string problem;
 };
+
+// Settings files are a few hundred bytes; anything much larger is no settings file.
+constexpr size_t kMaxSettingsBytes = 64 * 1024;
 
 SettingsRead parseSettings(std::string_view text, Settings& into);
 std::string formatSettings(const Settings& s);
 
 // One number as the settings file writes it: a blank (or the minus sign) in
-// front, a blank behind; fractions with up to `digits` significant digits.
+// front, a blank behind; fractions with up to `digits` significant digits,
+// always in positional form (never with an exponent).
 std::string settingsNumber(double v, int digits = 15);
 
 extern const char* const kSettingsColorHeader;

@@ -6,9 +6,12 @@
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
@@ -98,25 +101,73 @@ TEST_F(ConverterWindowTest, DroppedBrgIsConvertedOnClick)
     EXPECT_EQ(w().DropName, qfile("Bridge.BRG"));
 }
 
-TEST_F(ConverterWindowTest, DropsOfOtherFilesAreIgnored)
+TEST_F(ConverterWindowTest, DropsOfOtherFilesAreRefusedWithANote)
 {
     writeSample("a.brg");
     writeSample("level.lvl");
     writeSample("x.brg.txt");
     ASSERT_TRUE(dropFile("a.brg"));
     ASSERT_EQ(w().DropName, qfile("a.brg"));
+    EXPECT_TRUE(w().LaNote->text().isEmpty());
 
+    // The refused file is named; the bridge dropped before stays the one converted.
     dropFile("level.lvl");
-    EXPECT_TRUE(w().DropName.isEmpty());
+    EXPECT_EQ(w().LaNote->text(), "Not a .brg file: level.lvl");
+    EXPECT_EQ(w().DropName, qfile("a.brg"));
     EXPECT_EQ(w().TxIn->text(), qfile("a.brg")); // the box keeps its text
     clickConvert();
-    EXPECT_FALSE(fs::exists(file("a.bgb")));
+    EXPECT_EQ(trvtest::readAll(file("a.bgb")), bytesOf(sampleBgb()));
+    EXPECT_FALSE(fs::exists(file("level.bgb")));
 
     dropFile("x.brg.txt");
-    EXPECT_TRUE(w().DropName.isEmpty());
+    EXPECT_EQ(w().LaNote->text(), "Not a .brg file: x.brg.txt");
+    EXPECT_EQ(w().DropName, qfile("a.brg"));
     // A drop without local files is not taken at all.
     EXPECT_FALSE(drop({QUrl("https://example.org/b.brg")}));
+    EXPECT_EQ(w().DropName, qfile("a.brg"));
+
+    // After a folder run there is no bridge to keep: a refused drop leaves none.
+    w().ChFold->setChecked(true);
+    clickConvert();
+    dropFile("level.lvl");
     EXPECT_TRUE(w().DropName.isEmpty());
+
+    ASSERT_TRUE(dropFile("a.brg"));
+    EXPECT_TRUE(w().LaNote->text().isEmpty());
+}
+
+TEST_F(ConverterWindowTest, BrowseActsAsADropOfTheChosenFile)
+{
+    writeSample("first.brg");
+    writeSample("Chosen.BRG");
+    writeSample("level.lvl");
+    ASSERT_TRUE(dropFile("first.brg"));
+    QString answer;
+    QString askedFolder, askedFilter;
+    w().chooseFile = [&](const QString& folder, const QString& filter) {
+        askedFolder = folder;
+        askedFilter = filter;
+        return answer;
+    };
+
+    // Cancelled: nothing changes.
+    QTest::mouseClick(w().BuBrowse, Qt::LeftButton);
+    EXPECT_EQ(askedFolder, dirText()); // starts where the last bridge came from
+    EXPECT_TRUE(askedFilter.contains("(*.brg)")) << askedFilter.toStdString();
+    EXPECT_EQ(w().DropName, qfile("first.brg"));
+
+    answer = qfile("level.lvl");
+    QTest::mouseClick(w().BuBrowse, Qt::LeftButton);
+    EXPECT_EQ(w().LaNote->text(), "Not a .brg file: level.lvl");
+    EXPECT_EQ(w().DropName, qfile("first.brg"));
+
+    answer = qfile("Chosen.BRG");
+    QTest::mouseClick(w().BuBrowse, Qt::LeftButton);
+    EXPECT_TRUE(w().LaNote->text().isEmpty());
+    EXPECT_EQ(w().TxIn->text(), qfile("Chosen.BRG"));
+    clickConvert();
+    EXPECT_EQ(trvtest::readAll(file("Chosen.bgb")), bytesOf(sampleBgb()));
+    EXPECT_FALSE(fs::exists(file("first.bgb")));
 }
 
 TEST_F(ConverterWindowTest, FirstLocalFileOfADropIsTaken)
@@ -217,6 +268,40 @@ TEST_F(ConverterWindowTest, FolderRunReportsFailuresAndGoesOn)
     EXPECT_TRUE(text.contains(qfile("d_blocked.brg") + ": cannot write " + qfile("d_blocked.bgb")))
         << text.toStdString();
     EXPECT_EQ(w().TxIn->toolTip().count('\n'), 2);
+}
+
+TEST_F(ConverterWindowTest, ReportOfManyFailuresIsCompleteAndScrolls)
+{
+    EXPECT_TRUE(w().TxReport->isHidden());
+    writeSample("a.brg");
+    writeSample("z.brg");
+    QStringList lines;
+    for (int i = 0; i < 1140; ++i) {
+        const std::string name = "bridge_with_a_rather_long_name_" + std::to_string(10000 + i) + ".brg";
+        trvtest::writeAll(file(name), std::vector<uint8_t>(100, 0));
+        lines << qfile(name) + ": the file is 100 bytes long, shorter than the 4128 bytes of an empty bridge";
+    }
+    ASSERT_TRUE(dropFile("a.brg"));
+    w().ChFold->setChecked(true);
+    clickConvert();
+
+    EXPECT_FALSE(w().TxReport->isHidden());
+    EXPECT_TRUE(w().TxReport->isReadOnly());
+    EXPECT_EQ(w().TxReport->toPlainText(), "2 converted, 1140 failed\n" + lines.join('\n'));
+    // Under the drop box, inside the window, scrolling rather than growing off the screen.
+    EXPECT_GT(w().TxReport->y(), w().TxIn->y());
+    EXPECT_TRUE(w().rect().contains(w().TxReport->geometry()));
+    EXPECT_GT(w().TxReport->verticalScrollBar()->maximum(), 0);
+    EXPECT_LT(w().height(), 1000);
+
+    // A run without failures takes the report away, and the room it took.
+    const int heightWithReport = w().height();
+    for (int i = 0; i < 1140; ++i)
+        fs::remove(file("bridge_with_a_rather_long_name_" + std::to_string(10000 + i) + ".brg"));
+    ASSERT_TRUE(dropFile("a.brg"));
+    clickConvert();
+    EXPECT_TRUE(w().TxReport->isHidden());
+    EXPECT_LT(w().height(), heightWithReport);
 }
 
 TEST_F(ConverterWindowTest, LongerOldOutputIsReplacedWhole)

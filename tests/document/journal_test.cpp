@@ -1,8 +1,11 @@
 #include "journal.h"
 
+#include "temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 using namespace trv;
 
@@ -48,10 +51,8 @@ TEST(Journal, StateNamesAndLimits)
     EXPECT_FALSE(j.stepNamed());
     j.UndoName[0] = "Point Move";
     EXPECT_TRUE(j.stepNamed());
-    EXPECT_FALSE(j.full());
     j.UndoPos = kMaxJournalState;
     j.UndoName[kMaxJournalState] = "Line: Draw";
-    EXPECT_TRUE(j.full());
     EXPECT_EQ(undoListItems(j).items.back(), "Redo: Line: Draw");
     EXPECT_EQ(journalFileName("/tmp/x", 12), "/tmp/x/TRV12.TMP");
 }
@@ -66,4 +67,165 @@ TEST(Journal, DumpShowsHexDecimalAndFraction)
     EXPECT_EQ(rows[0], "43000000 1124073472 17152");
     EXPECT_EQ(rows[1], "FFFFFFFF         -1 -0.0000152587890625");
     EXPECT_EQ(rows[2], "00038000     229376 3.5");
+}
+
+namespace {
+std::vector<uint8_t> state(uint8_t v) { return std::vector<uint8_t>(8, v); }
+bool exists(const std::string& p) { return std::filesystem::exists(p); }
+} // namespace
+
+TEST(JournalFiles, StepsRewritesAndTheLimit)
+{
+    trvtest::TempDir dir;
+    Journal j;
+    ASSERT_TRUE(j.open(dir.path().string()));
+    EXPECT_EQ(j.folder(), dir.path().string());
+    std::string error;
+    j.restart();
+    ASSERT_EQ(j.record(state(0), error), Journal::Recorded::Written);
+    j.stateRead(state(0), "doc.brg");
+    EXPECT_FALSE(j.changed());
+
+    // A typed value right after a load is a step like any other.
+    j.nameTypedStep("Water: Change");
+    j.record(state(1), error);
+    EXPECT_EQ(j.UndoPos, 1);
+    EXPECT_EQ(j.UndoName[0], "Water: Change");
+
+    // A save without a new name that finds the state as it is writes nothing.
+    j.stateRead(state(1), "doc.brg");
+    j.UndoPos = 0;
+    j.stateRead(state(0), "doc.brg");
+    std::filesystem::remove(j.stateFile(0));
+    j.record(state(0), error);
+    EXPECT_EQ(j.UndoPos, 0);
+    EXPECT_FALSE(exists(j.stateFile(0)));
+
+    // An unnamed change of the loaded document still marks it as changed.
+    j.restart();
+    j.record(state(5), error);
+    j.stateRead(state(5), "doc.brg");
+    j.record(state(6), error);
+    EXPECT_EQ(j.UndoPos, 0);
+    EXPECT_TRUE(j.changed());
+    EXPECT_EQ(trvtest::readAll(j.stateFile(0)), state(6));
+
+    j.UndoPos = kMaxJournalState;
+    j.nameStep("Point: Delete");
+    EXPECT_EQ(j.record(state(7), error), Journal::Recorded::Full);
+    EXPECT_TRUE(j.UndoName[kMaxJournalState].empty());
+    j.close();
+    EXPECT_TRUE(exists(j.stateFile(0)));
+    EXPECT_FALSE(exists(j.stateFile(1)));
+}
+
+TEST(JournalFiles, EachEditorOwnsItsStatesAndRemovesOnlyThose)
+{
+    trvtest::TempDir dir;
+    const std::string base = dir.path().string();
+    Journal a, b;
+    ASSERT_TRUE(a.open(base));
+    ASSERT_TRUE(b.open(base));
+    EXPECT_EQ(b.folder(), base + "/TRV-2");
+    std::string error;
+    for (Journal* j : {&a, &b}) {
+        j->restart();
+        j->record(state(j == &a ? 1 : 2), error);
+        j->nameStep("Point: New Soft");
+        j->record(state(j == &a ? 3 : 4), error);
+    }
+    EXPECT_EQ(trvtest::readAll(a.stateFile(1)), state(3));
+    EXPECT_EQ(trvtest::readAll(b.stateFile(1)), state(4));
+    a.close();
+    EXPECT_FALSE(exists(base + "/TRV1.TMP"));
+    EXPECT_TRUE(exists(b.stateFile(1)));
+    b.close();
+    EXPECT_FALSE(exists(base + "/TRV-2"));
+
+    // A failed write moves nothing and names the file.
+    Journal c;
+    c.open(base + "/missing/../gone");
+    std::filesystem::remove_all(base + "/gone");
+    c.nameStep("Line: Draw");
+    EXPECT_EQ(c.record(state(1), error), Journal::Recorded::Failed);
+    EXPECT_EQ(c.UndoPos, 0);
+    EXPECT_NE(error.find("TRV1.TMP"), std::string::npos);
+}
+
+TEST(JournalFiles, WorkLeftByAnEditorThatEndedIsOfferedOnce)
+{
+    trvtest::TempDir dir;
+    const std::string base = dir.path().string();
+    std::string error;
+    {
+        // Ends without close(), as a killed editor does: the lock goes with the process.
+        Journal crashed;
+        crashed.open(base);
+        crashed.restart();
+        crashed.record(state(0), error);
+        crashed.stateRead(state(0), "/levels/My Bridge.brg");
+        for (const char* step : {"Point: New Soft", "Line: Draw"}) {
+            crashed.nameStep(step);
+            crashed.record(state(uint8_t(crashed.UndoPos + 1)), error);
+            crashed.stateRead(state(uint8_t(crashed.UndoPos)), "/levels/My Bridge.brg");
+        }
+        crashed.UndoPos = 1; // undone once: state 1 is current, state 2 the redo
+        crashed.stateRead(state(1), "/levels/My Bridge.brg");
+    }
+    {
+        Journal next;
+        next.open(base);
+        const auto left = next.findLeftJournals();
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_EQ(left[0].document, "/levels/My Bridge.brg");
+        EXPECT_EQ(left[0].UndoPos, 1);
+        EXPECT_EQ(left[0].UndoName[1], "Line: Draw");
+        EXPECT_GT(left[0].lastStep, 0);
+        next.adopt(left[0]);
+        EXPECT_EQ(next.UndoPos, 1);
+        EXPECT_TRUE(next.changed());
+    } // this one ends without close() too
+    {
+        Journal third;
+        third.open(base);
+        const auto left = third.findLeftJournals();
+        ASSERT_EQ(left.size(), 1u);
+        third.discard(left[0]);
+        EXPECT_FALSE(exists(base + "/TRV2.TMP"));
+    }
+    Journal fourth;
+    fourth.open(base);
+    EXPECT_TRUE(fourth.findLeftJournals().empty());
+
+    // A journal left without unsaved changes is cleaned up without a question.
+    {
+        Journal saved;
+        saved.open(base + "/other");
+        saved.restart();
+        saved.record(state(0), error);
+        saved.stateRead(state(0), "x.brg");
+        std::filesystem::copy_file(saved.stateFile(0), saved.stateFile(1));
+    }
+    Journal again;
+    again.open(base + "/other");
+    EXPECT_TRUE(again.findLeftJournals().empty());
+    EXPECT_FALSE(exists(base + "/other/TRV1.TMP"));
+}
+
+TEST(JournalFiles, IndexSurvivesOddNamesAndRefusesJunk)
+{
+    LeftJournal j;
+    j.document = "C:\\odd\nname\\x.brg";
+    j.UndoPos = 3;
+    j.UndoName[0] = "Water +16";
+    j.UndoName[2] = "Rail Level -1";
+    j.lastStep = 1765000000;
+    const auto back = parseJournalIndex(formatJournalIndex(j));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->document, j.document);
+    EXPECT_EQ(back->UndoName, j.UndoName);
+    EXPECT_EQ(back->UndoPos, 3);
+    EXPECT_FALSE(parseJournalIndex("junk"));
+    EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstate 99999\n"));
+    EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstep 5000 x\nstate 1\n"));
 }

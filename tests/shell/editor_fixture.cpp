@@ -16,6 +16,11 @@ bool FakePlatform::message(QWidget*, const QString& text, Buttons b, bool warnin
     return a;
 }
 
+void FakePlatform::report(QWidget*, const QString& summary, const QStringList& lines)
+{
+    messages.push_back({summary + "\n" + lines.join("\n"), Buttons::Ok, true});
+}
+
 QString FakePlatform::openFile(QWidget*, const QStringList& filters, const QString& folder, const QString& name)
 {
     dialogs.push_back({false, filters, folder, name, false});

@@ -36,6 +36,8 @@ public:
     bool ended = false;
 
     bool message(QWidget*, const QString& text, Buttons b, bool warning) override;
+    // Recorded as a message: the summary, then every line.
+    void report(QWidget*, const QString& summary, const QStringList& lines) override;
     QString openFile(QWidget*, const QStringList& filters, const QString& folder, const QString& name) override;
     QString saveFile(QWidget*, const QStringList& filters, const QString& folder, const QString& name,
                      bool confirm) override;

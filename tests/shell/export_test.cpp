@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,7 +101,10 @@ TEST_F(Export, SuggestsTheDocumentNameAndAppendsTheExtension)
         QTest::mouseClick(o()->SaveBmp, Qt::LeftButton);
     }
     EXPECT_EQ(bmpBitsPerPixel(path("pic.bmp")), 24);
-    EXPECT_EQ(bmpBitsPerPixel(path("pic.png")), 24); // a BMP under the typed name
+    // A name ending in .png gets a PNG of the same pixels, not BMP bytes under that name.
+    EXPECT_EQ(QImageReader(path("pic.png")).format(), "png");
+    EXPECT_EQ(QImage(path("pic.png")).convertToFormat(QImage::Format_RGB32),
+              QImage(path("pic.bmp")).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(bmpBitsPerPixel(path("a.b.bmp")), 24);
     EXPECT_FALSE(exists("pic"));
     EXPECT_TRUE(platform.messages.empty());

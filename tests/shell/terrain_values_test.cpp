@@ -181,25 +181,27 @@ TEST_F(Editor, TypedLevelsNameOnlyAnUnnamedStep)
     type(w->Rail, "300");
     EXPECT_EQ(w->doc.Head[2], 1132462080); // 128 editor units, the highest rail
     EXPECT_EQ(w->Rail->text(), "300");
-    EXPECT_EQ(w->journal.UndoName[0], "L"); // right after a load the name stays
+    // Right after a load a typed value is a change like any other: it names the step.
+    EXPECT_EQ(w->journal.UndoName[0], "Rail Level");
+    EXPECT_TRUE(w->journal.changed());
     commitByCaption();
     EXPECT_EQ(w->Rail->text(), "256");
-    EXPECT_EQ(w->UndoPos, 0);
+    EXPECT_EQ(w->UndoPos, 1);
 
     type(w->RightE, "10");
     EXPECT_EQ(w->doc.Head[5], trv::encodeRightEnd(5));
     EXPECT_EQ(w->RightE->text(), "10");
 
     QTest::mouseClick(w->WaterU, Qt::LeftButton); // a step: the slot after it is unnamed
-    ASSERT_EQ(w->UndoPos, 1);
+    ASSERT_EQ(w->UndoPos, 2);
     type(w->Water, "5");
-    EXPECT_EQ(w->journal.UndoName[1], "Water: Change");
+    EXPECT_EQ(w->journal.UndoName[2], "Water: Change");
     type(w->Rail, "0");
-    EXPECT_EQ(w->journal.UndoName[1], "Water: Change");
+    EXPECT_EQ(w->journal.UndoName[2], "Water: Change");
     commitByCaption();
-    EXPECT_EQ(w->UndoPos, 2);
+    EXPECT_EQ(w->UndoPos, 3);
     EXPECT_EQ(w->Water->text(), "5");
-    EXPECT_EQ(w->journal.UndoName[2], ""); // the loader's own box updates name nothing
+    EXPECT_EQ(w->journal.UndoName[3], ""); // the loader's own box updates name nothing
 }
 
 TEST_F(Editor, PlusAndMinusButtonsSmallAndBigSteps)

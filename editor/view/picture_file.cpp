@@ -1,0 +1,37 @@
+#include "picture_file.h"
+
+#include "safe_file.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <algorithm>
+#include <cctype>
+
+namespace trv {
+
+bool isPngName(const std::string& path)
+{
+    if (path.size() < 4)
+        return false;
+    std::string tail = path.substr(path.size() - 4);
+    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return tail == ".png";
+}
+
+bool savePicture(const QImage& image, const std::string& path, std::string* error)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // RGB888 makes the BMP writer store 24 bits per pixel.
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    if (!rgb.save(&buffer, isPngName(path) ? "PNG" : "BMP")) {
+        if (error)
+            *error = "the picture cannot be encoded";
+        return false;
+    }
+    return writeFileSafely(path, std::string_view(bytes.constData(), size_t(bytes.size())), error);
+}
+
+} // namespace trv

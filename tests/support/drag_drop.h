@@ -1,0 +1,27 @@
+// A drag of files from a file manager onto a widget, as Qt delivers it: the
+// drag enters, then drops.
+#pragma once
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QWidget>
+
+namespace trvtest {
+
+// Drags `urls` into the middle of `target` and drops them there. Returns whether
+// the widget accepted the drag on entering.
+inline bool dragAndDrop(QWidget* target, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted();
+}
+
+} // namespace trvtest

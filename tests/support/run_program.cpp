@@ -1,0 +1,104 @@
+#include "run_program.h"
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace trvtest {
+
+namespace {
+
+bool startsWithName(const char* entry, const char* name)
+{
+    const size_t n = std::strlen(name);
+    return std::strncmp(entry, name, n) == 0 && entry[n] == '=';
+}
+
+} // namespace
+
+ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& workDir)
+{
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e)
+        if (!startsWithName(*e, "DISPLAY") && !startsWithName(*e, "WAYLAND_DISPLAY") &&
+            !startsWithName(*e, "QT_QPA_PLATFORM") && !startsWithName(*e, "LC_ALL"))
+            env.emplace_back(*e);
+    env.emplace_back("LC_ALL=C.UTF-8");
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    std::vector<std::string> argStore{program};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStore)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int outPipe[2], errPipe[2];
+    if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0)
+        throw std::runtime_error("cannot create pipes");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, outPipe[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errPipe[1], STDERR_FILENO);
+    for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
+        posix_spawn_file_actions_addclose(&actions, fd);
+    if (!workDir.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
+    pid_t pid = 0;
+    const int spawned = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    if (spawned != 0) {
+        ::close(outPipe[0]);
+        ::close(errPipe[0]);
+        throw std::runtime_error("cannot start " + program + ": " + std::strerror(spawned));
+    }
+
+    // Both pipes are drained together, so a program filling one never blocks.
+    ProgramRun run;
+    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    std::string* sinks[2] = {&run.out, &run.err};
+    int open = 2;
+    while (open > 0) {
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
+                continue;
+            char buf[4096];
+            const ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
+            if (n > 0) {
+                sinks[i]->append(buf, size_t(n));
+            } else if (n == 0 || errno != EINTR) {
+                ::close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+            }
+        }
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (WIFSIGNALED(status))
+        run.err += "\n[ended by signal " + std::to_string(WTERMSIG(status)) + "]";
+    return run;
+}
+
+} // namespace trvtest

@@ -1,0 +1,21 @@
+// Runs a real program the way a user at a terminal without a window system
+// would, and collects what it printed.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace trvtest {
+
+struct ProgramRun {
+    int exitCode = -1;   // -1 when the program did not exit normally
+    std::string out;     // everything written to stdout
+    std::string err;     // everything written to stderr
+};
+
+// Starts `program` with `args` in `workDir` (the current folder when empty) with
+// DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM removed from the environment and
+// LC_ALL=C.UTF-8, so system messages are the English ones. Waits for its end.
+ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& workDir = {});
+
+} // namespace trvtest

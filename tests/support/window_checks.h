@@ -1,0 +1,23 @@
+// Checks of a window as a person meets it, for any window of the programs.
+// Each returns a failure that lists every offending control.
+#pragma once
+#include <gtest/gtest.h>
+
+class QWidget;
+
+namespace trvtest {
+
+// Every visible, enabled control of `window` (buttons, boxes, lists, sliders...)
+// is what a click at its centre reaches: the control itself or one of its own
+// parts, not another widget lying over it, and not a point outside the window.
+::testing::AssertionResult everyControlTakesAClickAtItsCentre(QWidget* window);
+
+// Every visible caption (button, check box, radio button, label) fits inside its
+// control: the text measured with the control's font, within the room the
+// style leaves beside the indicator and inside the margins.
+::testing::AssertionResult everyCaptionFits(QWidget* window);
+
+// Every visible control has an accessible name, for screen readers.
+::testing::AssertionResult everyControlHasAnAccessibleName(QWidget* window);
+
+} // namespace trvtest
