@@ -1,9 +1,15 @@
 // Renders of the largest document (8,190 points, 8,190 lines, terrain thickness
 // 150, gradient 200) into a 1920 x 1080 image over the zoom range, in line mode
 // and terrain mode, grid on and off, beside the cost of filling an image of that
-// size and blitting it. The closing table gives each median and its ratio to
-// that fill-and-blit floor. The table uses CPU time: the machine is shared, and
-// a render runs on one thread, so waiting for a core is not part of its cost.
+// size and blitting it. Each view is rendered three ways:
+//   Render         without a cache, as after any change of view;
+//   RenderKept     through a cache whose layers still fit, as after an edit of
+//                  points or lines, a hover or a drag;
+//   RenderScrolled through a cache while the view moves by one scroll step
+//                  each time, so the layers are drawn and kept every time.
+// The closing table gives each median and its ratio to that fill-and-blit
+// floor. It uses CPU time: the machine is shared, and a render runs on one
+// thread, so waiting for a core is not part of its cost.
 #include "derived.h"
 #include "document.h"
 #include "largest_document.h"
@@ -78,6 +84,36 @@ void Render(benchmark::State& state, Setup s)
     }
 }
 
+void RenderKept(benchmark::State& state, Setup s)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const trv::RenderInputs in = inputsFor(s);
+    trv::RenderCache cache;
+    trv::RenderView(image, in, cache);
+    for (auto _ : state) {
+        const auto r = trv::RenderView(image, in, cache);
+        benchmark::DoNotOptimize(r);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (cache.reuses() < (long long)state.iterations())
+        state.SkipWithError("the cache was not used");
+}
+
+void RenderScrolled(benchmark::State& state, Setup s)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    trv::RenderInputs in = inputsFor(s);
+    const trv::ViewState views[2] = {in.view, trv::UpdateViewScale(kWidth * 15.0, kHeight * 15.0, 200, s.zoom, 0, 1)};
+    trv::RenderCache cache;
+    int k = 0;
+    for (auto _ : state) {
+        in.view = views[k ^= 1];
+        const auto r = trv::RenderView(image, in, cache);
+        benchmark::DoNotOptimize(r);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 void FillAndBlit(benchmark::State& state)
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
@@ -114,12 +150,18 @@ public:
         if (floor == ms_.end() || !(floor->second > 0))
             return;
         std::printf("\nfill and blit %dx%d: %.3f ms CPU\n\n", kWidth, kHeight, floor->second);
-        std::printf("| mode | grid | zoom | ms | x floor |\n|---|---|---:|---:|---:|\n");
+        std::printf("| mode | grid | zoom | uncached ms | x floor | kept ms | x floor | scrolled ms | x floor |\n"
+                    "|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
         for (const Setup& s : setups()) {
-            const auto it = ms_.find("Render/" + s.label());
-            if (it != ms_.end())
-                std::printf("| %s | %s | %d | %.2f | %.1f |\n", s.terrainMode ? "terrain" : "line",
-                            s.grid ? "on" : "off", s.zoom, it->second, it->second / floor->second);
+            std::printf("| %s | %s | %d", s.terrainMode ? "terrain" : "line", s.grid ? "on" : "off", s.zoom);
+            for (const char* kind : {"Render/", "RenderKept/", "RenderScrolled/"}) {
+                const auto it = ms_.find(kind + s.label());
+                if (it != ms_.end())
+                    std::printf(" | %.2f | %.1f", it->second, it->second / floor->second);
+                else
+                    std::printf(" | | ");
+            }
+            std::printf(" |\n");
         }
     }
 
@@ -142,6 +184,10 @@ int main(int argc, char** argv)
                 const Setup s{zoom, terrainMode, grid};
                 setups().push_back(s);
                 benchmark::RegisterBenchmark(("Render/" + s.label()).c_str(), Render, s)
+                    ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark(("RenderKept/" + s.label()).c_str(), RenderKept, s)
+                    ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark(("RenderScrolled/" + s.label()).c_str(), RenderScrolled, s)
                     ->Unit(benchmark::kMillisecond);
             }
     benchmark::Initialize(&argc, argv);
