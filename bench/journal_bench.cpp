@@ -29,6 +29,7 @@ namespace {
 class QuietPlatform : public Platform {
 public:
     bool message(QWidget*, const QString&, Buttons, bool) override { return true; }
+    void report(QWidget*, const QString&, const QStringList&) override {}
     QString openFile(QWidget*, const QStringList&, const QString&, const QString&) override { return {}; }
     QString saveFile(QWidget*, const QStringList&, const QString&, const QString&, bool) override { return {}; }
     bool openTextViewer(const QString&) override { return true; }
@@ -59,10 +60,18 @@ struct Editor {
     }
 };
 
+// Ended before the application: a window outliving it crashes at exit.
+std::unique_ptr<Editor>& editorSlot()
+{
+    static std::unique_ptr<Editor> e;
+    return e;
+}
+
 Editor& editor()
 {
-    static Editor e;
-    return e;
+    if (!editorSlot())
+        editorSlot() = std::make_unique<Editor>();
+    return *editorSlot();
 }
 
 // A document that failed to load would make every figure meaningless.
@@ -124,5 +133,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    editorSlot().reset();
     return 0;
 }

@@ -260,6 +260,8 @@ void drawGrid(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
     const double first = 8 * std::floor(32 * b.leftEnd / 8);
     const double last = 64 * b.rightEnd;
     const auto colOf = [&](double x) { return m.col(b.offsetX + b.scaleX * x); };
+    // Columns with a line, in runs of neighbours: a run of one is a store, a
+    // longer one a copy from the row of line colours.
     std::vector<QRgb> lineColor(std::max(m.W, 0));
     struct Run {
         int first, count;
@@ -284,8 +286,12 @@ void drawGrid(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
     const int rowFirst = std::max(std::min(ya, yb), 0), rowLast = std::min(std::max(ya, yb), m.H - 1);
     for (int r = rowFirst; r <= rowLast; ++r) {
         QRgb* line = canvas.row(r);
-        for (const Run& run : runs)
-            std::copy_n(lineColor.data() + run.first, run.count, line + run.first);
+        for (const Run& run : runs) {
+            if (run.count == 1)
+                line[run.first] = lineColor[run.first];
+            else
+                std::copy_n(lineColor.data() + run.first, run.count, line + run.first);
+        }
     }
 }
 
@@ -548,15 +554,18 @@ private:
         deferCols_[1] = std::max(deferCols_[1], c);
     }
 
+    // Row by row over the columns with runs; a select rather than a branch per
+    // pixel, so the compiler fills several pixels at once.
     void fillDeferred()
     {
         const QRgb deep = shades_[kMaxShade];
-        const int* top = deferTop_.data();
-        const int* bottom = deferBottom_.data();
+        const int c0 = deferCols_[0], n = deferCols_[1] - c0 + 1;
+        const int* __restrict top = deferTop_.data() + c0;
+        const int* __restrict bottom = deferBottom_.data() + c0;
         for (int r = deferRows_[0]; r <= deferRows_[1]; ++r) {
-            QRgb* line = canvas_.row(r);
-            for (int c = deferCols_[0]; c <= deferCols_[1]; ++c)
-                line[c] = top[c] <= r && r <= bottom[c] ? deep : line[c];
+            QRgb* __restrict line = canvas_.row(r) + c0;
+            for (int c = 0; c < n; ++c)
+                line[c] = ((top[c] <= r) & (r <= bottom[c])) ? deep : line[c];
         }
     }
 
