@@ -68,6 +68,8 @@ void PixelCanvas::fillColumn(int x, int y0, int y1, QRgb c)
         std::swap(y0, y1);
     y0 = std::max(y0, 0);
     y1 = std::min(y1, height_ - 1);
+    if (y0 > y1)
+        return;
     uchar* p = bits_ + y0 * stride_ + x * qsizetype(sizeof(QRgb));
     for (int y = y0; y <= y1; ++y, p += stride_)
         *reinterpret_cast<QRgb*>(p) = c;

@@ -5,8 +5,6 @@
 #pragma once
 #include <QImage>
 
-#include <algorithm>
-
 namespace trv {
 
 class PixelCanvas {
@@ -32,21 +30,16 @@ public:
     void penLine(int x0, int y0, int x1, int y1, int w, QRgb c);
     // The same, limited to rows rowMin..rowMax.
     void penLine(int x0, int y0, int x1, int y1, int w, QRgb c, int rowMin, int rowMax);
-    // Fills the columns `first`..`last` of row y, which the caller has clipped.
-    void fillClipped(int y, int first, int last, QRgb c)
-    {
-        auto* line = reinterpret_cast<QRgb*>(bits_ + y * stride_);
-        std::fill(line + first, line + last + 1, c);
-    }
-    QRgb* row(int y) { return reinterpret_cast<QRgb*>(bits_ + y * stride_); }
-    // Pixels x of column x0, rows y0..y1 (inclusive, either order), clipped.
+    // Pixels of column x, rows y0..y1 (inclusive, either order), clipped.
     void fillColumn(int x, int y0, int y1, QRgb c);
+    // The pixels of row y (0 <= y < height) for callers filling whole runs.
+    QRgb* row(int y) { return reinterpret_cast<QRgb*>(bits_ + y * stride_); }
     // A one-pixel line between two points given as pixel indices: exactly the
     // pixels QPainter's raster engine sets for an aliased pen one pixel wide with
     // square caps on an untransformed image, so pictures stay the same whichever
     // draws them. Between whole numbers that is both end pixels and one pixel
-    // per step along the longer axis. Endpoints may be fractional; they must be
-    // finite and within a few million pixels of the image.
+    // per step along the longer axis. Endpoints may be fractional and outside
+    // the image; they must be finite.
     void line(double x0, double y0, double x1, double y1, QRgb c);
 
 private:

@@ -517,18 +517,19 @@ private:
         // shapeFor may have reused firstShape's slot.
         if (firstShape->dy != (long long)yb0 - ya0)
             return false;
+        // The runs first: drawing the copies below may reuse the shapes' slots.
+        for (int c = from; c <= to; ++c) {
+            const int top = std::max({ya0 + firstShape->colTop[c - from], limit + 1, 0});
+            const int bottom = std::min(ya1 + lastShape->colBottom[c - from], m_.H - 1);
+            if (top <= bottom)
+                defer(c, top, bottom);
+        }
         const QRgb deep = shades_[kMaxShade];
         for (long long j = firstDeep; j <= s.jLast; ++j) {
             const int ya = rowA(s, j), yb = rowB(s, j);
             if (std::min(ya, yb) - kTerrainPen / 2 > limit)
                 break;
             drawCopy(s, j, deep, limit);
-        }
-        for (int c = from; c <= to; ++c) {
-            const int top = std::max({ya0 + firstShape->colTop[c - from], limit + 1, 0});
-            const int bottom = std::min(ya1 + lastShape->colBottom[c - from], m_.H - 1);
-            if (top <= bottom)
-                defer(c, top, bottom);
         }
         return true;
     }
