@@ -559,6 +559,8 @@ private:
     // pixel, so the compiler fills several pixels at once.
     void fillDeferred()
     {
+        if (deferCols_[0] > deferCols_[1])
+            return;  // nothing was left for the end
         const QRgb deep = shades_[kMaxShade];
         const int c0 = deferCols_[0], n = deferCols_[1] - c0 + 1;
         const int* __restrict top = deferTop_.data() + c0;
