@@ -1,52 +1,39 @@
-// One full render of the largest document (8,190 points, 8,190 lines, terrain
-// thickness 150, gradient 200, grid on, line mode) into a 1920 x 1080 image,
-// beside the cost of filling an image of that size and blitting it.
+// Renders of the largest document (8,190 points, 8,190 lines, terrain thickness
+// 150, gradient 200) into a 1920 x 1080 image over the zoom range, in line mode
+// and terrain mode, grid on and off, beside the cost of filling an image of that
+// size and blitting it. Each view is rendered three ways:
+//   Render         without a cache, as after any change of view;
+//   RenderKept     through a cache whose layers still fit, as after an edit of
+//                  points or lines, a hover or a drag;
+//   RenderScrolled through a cache while the view moves by one scroll step
+//                  each time, so the layers are drawn and kept every time.
+// The closing table gives each median and its ratio to that fill-and-blit
+// floor. It uses CPU time: the machine is shared, and a render runs on one
+// thread, so waiting for a core is not part of its cost.
 #include "derived.h"
 #include "document.h"
+#include "largest_document.h"
 #include "renderer.h"
-#include "words.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kWidth = 1920, kHeight = 1080;
+constexpr int kZooms[] = {1, 31, 151, 301, 451, trv::kZoomMax};
 
 struct LargestScene {
-    trv::Document doc;
+    trv::Document doc = largestDocument();
     trv::DerivedTables tables;
-
-    LargestScene()
-    {
-        doc.Head[1] = trv::encodeY(-80);
-        doc.Head[2] = trv::encodeY(40);
-        doc.Head[3] = 1000000;
-        // Boundaries at the ends of the terrain, so every column lies between them.
-        doc.Head[4] = trv::encodeLeftEnd(-256);
-        doc.Head[5] = trv::encodeRightEnd(127.75);
-        for (int c = 1; c <= trv::kColumns; ++c)
-            doc.Head[c + 5] = trv::encodeY(60 * std::sin(c * 0.05) - 20);
-        // A lattice of 91 x 90 points over the whole level, the first row fixed.
-        doc.NPoints = trv::kMaxPoints;
-        for (int i = 1; i <= doc.NPoints; ++i) {
-            const int col = (i - 1) % 91, row = (i - 1) / 91;
-            const double x = -8000 + col * 176.0;
-            auto& p = doc.Pnt[i];
-            p[1] = row == 0 ? 2 : 1;
-            p[2] = trv::encodeX(x < 0 ? 2 * x : x);
-            p[3] = trv::encodeY(row * 2.5 - 100);
-        }
-        // Lines to the right-hand neighbour, rails and plain lines in short runs.
-        doc.NLines = trv::kMaxLines;
-        for (int i = 1; i <= doc.NLines; ++i)
-            doc.Lin[i] = {0, 0, i - 1, i % doc.NPoints, (i / 3) % 2 + 1, 0x40000000, 0, 0};
-        trv::deriveTables(doc, tables);
-    }
+    LargestScene() { trv::deriveTables(doc, tables); }
 };
 
 const LargestScene& scene()
@@ -55,17 +42,41 @@ const LargestScene& scene()
     return s;
 }
 
-void renderLargest(benchmark::State& state, int zoom)
+struct Setup {
+    int zoom;
+    bool terrainMode;
+    bool grid;
+    std::string label() const
+    {
+        return std::string(terrainMode ? "terrain" : "line") + "/grid_" + (grid ? "on" : "off") + "/zoom_" +
+               std::to_string(zoom);
+    }
+};
+
+trv::RenderInputs inputsFor(const Setup& s)
 {
-    const auto& s = scene();
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    trv::RenderInputs in{s.doc, s.tables};
-    in.view = trv::UpdateViewScale(kWidth * 15.0, kHeight * 15.0, 200, zoom, 0, 0);
+    const auto& sc = scene();
+    trv::RenderInputs in{sc.doc, sc.tables};
+    in.view = trv::UpdateViewScale(kWidth * 15.0, kHeight * 15.0, 200, s.zoom, 0, 0);
     in.landStyle = 150;
     in.backStyle = 200;
-    in.grid = true;
-    in.lineMode = true;
+    in.grid = s.grid;
+    in.landMode = s.terrainMode;
+    in.lineMode = !s.terrainMode;
     in.showPoints = true;
+    return in;
+}
+
+std::vector<Setup>& setups()
+{
+    static std::vector<Setup> all;
+    return all;
+}
+
+void Render(benchmark::State& state, Setup s)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const trv::RenderInputs in = inputsFor(s);
     for (auto _ : state) {
         const auto r = trv::RenderView(image, in);
         benchmark::DoNotOptimize(r);
@@ -73,13 +84,35 @@ void renderLargest(benchmark::State& state, int zoom)
     }
 }
 
-// The view a freshly opened document gets (zoom 301, centred).
-void RenderLargestOpened(benchmark::State& state) { renderLargest(state, 301); }
-BENCHMARK(RenderLargestOpened)->Unit(benchmark::kMillisecond);
+void RenderKept(benchmark::State& state, Setup s)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    const trv::RenderInputs in = inputsFor(s);
+    trv::RenderCache cache;
+    trv::RenderView(image, in, cache);
+    for (auto _ : state) {
+        const auto r = trv::RenderView(image, in, cache);
+        benchmark::DoNotOptimize(r);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    if (cache.reuses() < (long long)state.iterations())
+        state.SkipWithError("the cache was not used");
+}
 
-// Zoomed out so that the whole terrain band and every point and line are in view.
-void RenderLargestWholeLevel(benchmark::State& state) { renderLargest(state, 1); }
-BENCHMARK(RenderLargestWholeLevel)->Unit(benchmark::kMillisecond);
+void RenderScrolled(benchmark::State& state, Setup s)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    trv::RenderInputs in = inputsFor(s);
+    const trv::ViewState views[2] = {in.view, trv::UpdateViewScale(kWidth * 15.0, kHeight * 15.0, 200, s.zoom, 0, 1)};
+    trv::RenderCache cache;
+    int k = 0;
+    for (auto _ : state) {
+        in.view = views[k ^= 1];
+        const auto r = trv::RenderView(image, in, cache);
+        benchmark::DoNotOptimize(r);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
 
 void FillAndBlit(benchmark::State& state)
 {
@@ -93,7 +126,48 @@ void FillAndBlit(benchmark::State& state)
         benchmark::DoNotOptimize(screen.constBits());
     }
 }
-BENCHMARK(FillAndBlit)->Unit(benchmark::kMillisecond);
+
+// The console output, then one table of medians (the single run's time without
+// repetitions) against the floor.
+class TableReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& r : runs) {
+            const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
+            const bool single = r.run_type == Run::RT_Iteration && r.repetitions <= 1;
+            if (median || single)
+                ms_[r.run_name.function_name + (r.run_name.args.empty() ? "" : "/" + r.run_name.args)] =
+                    r.GetAdjustedCPUTime() * (r.time_unit == benchmark::kMicrosecond ? 1e-3 : 1);
+        }
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto floor = ms_.find("FillAndBlit");
+        if (floor == ms_.end() || !(floor->second > 0))
+            return;
+        std::printf("\nfill and blit %dx%d: %.3f ms CPU\n\n", kWidth, kHeight, floor->second);
+        std::printf("| mode | grid | zoom | uncached ms | x floor | kept ms | x floor | scrolled ms | x floor |\n"
+                    "|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
+        for (const Setup& s : setups()) {
+            std::printf("| %s | %s | %d", s.terrainMode ? "terrain" : "line", s.grid ? "on" : "off", s.zoom);
+            for (const char* kind : {"Render/", "RenderKept/", "RenderScrolled/"}) {
+                const auto it = ms_.find(kind + s.label());
+                if (it != ms_.end())
+                    std::printf(" | %.2f | %.1f", it->second, it->second / floor->second);
+                else
+                    std::printf(" | | ");
+            }
+            std::printf(" |\n");
+        }
+    }
+
+private:
+    std::map<std::string, double> ms_;
+};
 
 } // namespace
 
@@ -103,10 +177,24 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    benchmark::RegisterBenchmark("FillAndBlit", FillAndBlit)->Unit(benchmark::kMillisecond);
+    for (const bool terrainMode : {false, true})
+        for (const bool grid : {true, false})
+            for (const int zoom : kZooms) {
+                const Setup s{zoom, terrainMode, grid};
+                setups().push_back(s);
+                benchmark::RegisterBenchmark(("Render/" + s.label()).c_str(), Render, s)
+                    ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark(("RenderKept/" + s.label()).c_str(), RenderKept, s)
+                    ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark(("RenderScrolled/" + s.label()).c_str(), RenderScrolled, s)
+                    ->Unit(benchmark::kMillisecond);
+            }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    TableReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -8,7 +8,10 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace trv {
@@ -59,38 +62,19 @@ bool clipToBox(double& x0, double& y0, double& x1, double& y1, double lo_x, doub
     return true;
 }
 
-// One-pixel lines for QPainter, between pixel indices (Qt draws a line between
-// integer coordinates on exactly those pixels, both ends included). Lines reaching
-// far outside the image are cut first: the raster engine's fixed-point coordinates
-// cannot hold every position a document and zoom can produce.
-class LineBatch {
-public:
-    explicit LineBatch(const PixelMap& m) : m_(m) {}
-
-    void add(int x0, int y0, int x1, int y1)
-    {
-        constexpr double margin = 16;
-        const double lox = -margin, loy = -margin, hix = m_.W + margin, hiy = m_.H + margin;
-        double a = x0, b = y0, c = x1, d = y1;
-        const bool inside = a >= lox && a <= hix && c >= lox && c <= hix && b >= loy && b <= hiy && d >= loy && d <= hiy;
-        if (!inside && !clipToBox(a, b, c, d, lox, loy, hix, hiy))
-            return;
-        lines_.emplace_back(a, b, c, d);
-    }
-    bool empty() const { return lines_.empty(); }
-    void flush(QPainter& p, QRgb c)
-    {
-        if (lines_.empty())
-            return;
-        p.setPen(QPen(QColor(c), 1)); // one pixel: the painter has no transform
-        p.drawLines(lines_.data(), int(lines_.size()));
-        lines_.clear();
-    }
-
-private:
-    const PixelMap& m_;
-    std::vector<QLineF> lines_;
-};
+// A one-pixel line between pixel indices. Lines reaching far outside the image
+// are cut to a box 16 pixels around it first: the cut decides where fractional
+// ends fall, and the pictures keep the pixels they have always had.
+void drawLine(PixelCanvas& canvas, const PixelMap& m, int x0, int y0, int x1, int y1, QRgb c)
+{
+    constexpr double margin = 16;
+    const double lox = -margin, loy = -margin, hix = m.W + margin, hiy = m.H + margin;
+    double a = x0, b = y0, e = x1, d = y1;
+    const bool inside = a >= lox && a <= hix && e >= lox && e <= hix && b >= loy && b <= hiy && d >= loy && d <= hiy;
+    if (!inside && !clipToBox(a, b, e, d, lox, loy, hix, hiy))
+        return;
+    canvas.line(a, b, e, d, c);
+}
 
 void beginPainter(QPainter& p, QImage& image)
 {
@@ -99,202 +83,594 @@ void beginPainter(QPainter& p, QImage& image)
     p.setRenderHint(QPainter::TextAntialiasing, false);
 }
 
-// Bands of a 27-pixel pen from the top down, each a shade further from the Back
-// colour. Each pixel row takes the colour of the last band that covers it, so the
-// rows are worked out first and each is filled once.
-void drawGradient(PixelCanvas& canvas, const PixelMap& m, uint32_t back, double backStyle)
+} // namespace
+
+// Everything the layers under the points and lines are drawn from, and nothing
+// else: they read only this, so equal backdrops are equal pixels, and a kept
+// picture can never be stale.
+struct Backdrop {
+    int width = 0, height = 0;
+    QImage::Format format = QImage::Format_Invalid;
+    double logicalWidth = kLogicalSize, logicalHeight = kLogicalSize;
+    double scaleX = 0, scaleY = 0, offsetX = 0, offsetY = 0;
+    uint32_t back = 0, water = 0, fixpoint = 0, land = 0, trainColor = 0;
+    std::array<uint32_t, 3> gridColors{};
+    bool grid = false, boundaries = false, raillevel = false, train = false, landMode = false;
+    double landStyle = 0, backStyle = 0;
+    double leftEnd = 0, rightEnd = 0, waterY = 0, railY = 0;
+    decltype(DerivedTables::LandY) landY{};
+
+    bool operator==(const Backdrop&) const = default;
+};
+
+struct RenderCache::Layers {
+    Backdrop key;
+    QImage pixels;
+};
+
+RenderCache::RenderCache() = default;
+RenderCache::~RenderCache() = default;
+void RenderCache::clear() { layers_.reset(); }
+
+namespace {
+
+Backdrop backdropOf(const RenderInputs& in, const PixelMap& m, QImage::Format format)
 {
-    if (backStyle == 0 || !std::isfinite(backStyle))
-        return;
-    const double s = backStyle > 0 ? 1 : -1;
-    // Values beyond the slider's range would make the spacing zero or negative.
-    const double d = 201 - std::min(std::abs(backStyle), 200.0);
-    const int half = kGradientPen / 2;
-    std::vector<QRgb> rowColor(std::max(m.H, 0));
-    std::vector<char> covered(rowColor.size(), 0);
-    for (long long k = 1;; ++k) {
-        const double y = double(k - 1) * d;
-        if (y > kLogicalSize)
-            break;
-        const auto comp = [&](int c) { return std::clamp(int(c + s * double(std::min<long long>(k, 1000))), 0, 255); };
-        const QRgb c = qRgb(comp(packedRed(back)), comp(packedGreen(back)), comp(packedBlue(back)));
-        const int p = m.row(y);
-        for (int r = std::max(p - half, 0); r <= std::min(p + half, m.H - 1); ++r) {
-            rowColor[r] = c;
-            covered[r] = 1;
-        }
-    }
-    const int x0 = m.col(0) - half, x1 = m.col(kLogicalSize) + half;
-    for (int r = 0; r < m.H; ++r)
-        if (covered[r])
-            canvas.fillRow(r, x0, x1, rowColor[r]);
+    const auto& ct = in.ColorTable;
+    const DerivedTables& t = in.tables;
+    Backdrop b;
+    b.width = m.W;
+    b.height = m.H;
+    b.format = format;
+    b.logicalWidth = m.LW;
+    b.logicalHeight = m.LH;
+    b.scaleX = in.view.ScaleX;
+    b.scaleY = in.view.ScaleY;
+    b.offsetX = in.view.OffsetX;
+    b.offsetY = in.view.OffsetY;
+    b.back = ct[ColorBack];
+    b.water = ct[ColorWater];
+    b.fixpoint = ct[ColorFixpoint];
+    b.land = ct[ColorLand];
+    b.trainColor = ct[ColorTrain];
+    b.gridColors = {ct[ColorGrid1], ct[ColorGrid2], ct[ColorGrid3]};
+    b.grid = in.grid;
+    b.boundaries = in.boundaries;
+    b.raillevel = in.raillevel;
+    b.train = in.train;
+    b.landMode = in.landMode;
+    b.landStyle = in.landStyle;
+    b.backStyle = in.backStyle;
+    b.leftEnd = t.LeftEnd;
+    b.rightEnd = t.RightEnd;
+    b.waterY = t.WaterY;
+    b.railY = t.RailY;
+    b.landY = t.LandY;
+    return b;
 }
 
-// Grid lines in three colours. Lines of one direction share their extent, so in a
-// pixel row (or column) that several of them fall on only the last one drawn
-// shows; keeping that one per row and column lets each colour go out in one call.
-void drawGrid(QPainter& p, const PixelMap& m, const RenderInputs& in, const RenderResult& f)
+// The backdrop's places in logical units, worked out as RenderView's result.
+struct Geometry {
+    PixelMap m;
+    double xL, xR, topY, bottomY, waterTopY, step;
+};
+
+Geometry geometryOf(const Backdrop& b)
 {
-    const ViewState& v = in.view;
-    const auto& ct = in.ColorTable;
+    return {PixelMap{b.width, b.height, b.logicalWidth, b.logicalHeight},
+            b.offsetX + b.scaleX * 32 * b.leftEnd,
+            b.offsetX + b.scaleX * 64 * b.rightEnd,
+            b.offsetY - 256 * b.scaleY,
+            b.offsetY + 256 * b.scaleY,
+            b.offsetY - b.scaleY * b.waterY,
+            16 * b.scaleX};
+}
+
+// Fills [first, last] of a row, clipped to 0..width-1.
+void fillSpan(QRgb* line, int width, int first, int last, QRgb c)
+{
+    first = std::max(first, 0);
+    last = std::min(last, width - 1);
+    if (first <= last)
+        std::fill(line + first, line + last + 1, c);
+}
+
+// Background, gradient and water, each pixel row filled in one pass. The gradient
+// is bands of a 27-pixel pen from the top down, each a shade further from the
+// Back colour; a row takes the colour of the last band that covers it.
+void drawBackground(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
+{
+    const PixelMap& m = g.m;
+    const QRgb back = rgbOf(b.back);
+    std::vector<QRgb> rowColor(m.H, back);
+    std::vector<char> banded(m.H, 0);
+    if (b.backStyle != 0 && std::isfinite(b.backStyle)) {
+        const double s = b.backStyle > 0 ? 1 : -1;
+        // Values beyond the slider's range would make the spacing zero or negative.
+        const double d = 201 - std::min(std::abs(b.backStyle), 200.0);
+        const int half = kGradientPen / 2;
+        // Band rows never decrease, so the last band over a row is the last one
+        // starting at or above it, if that one still reaches it.
+        std::vector<int> bandRow;
+        for (long long k = 1;; ++k) {
+            const double y = double(k - 1) * d;
+            if (y > kLogicalSize)
+                break;
+            bandRow.push_back(m.row(y));
+        }
+        std::size_t n = 0;
+        for (int r = 0; r < m.H; ++r) {
+            while (n < bandRow.size() && bandRow[n] - half <= r)
+                ++n;
+            if (n == 0 || bandRow[n - 1] + half < r)
+                continue;
+            const double k = double(std::min<std::size_t>(n, 1000));
+            const auto comp = [&](int c) { return std::clamp(int(c + s * k), 0, 255); };
+            rowColor[r] = qRgb(comp(packedRed(b.back)), comp(packedGreen(b.back)), comp(packedBlue(b.back)));
+            banded[r] = 1;
+        }
+    }
+    const int bandFirst = m.col(0) - kGradientPen / 2, bandLast = m.col(kLogicalSize) + kGradientPen / 2;
+    const QRgb water = rgbOf(b.water);
+    const int wx0 = std::min(m.col(g.xL), m.col(g.xR)), wx1 = std::max(m.col(g.xL), m.col(g.xR));
+    const int wy0 = std::min(m.row(g.waterTopY), m.row(g.bottomY)), wy1 = std::max(m.row(g.waterTopY), m.row(g.bottomY));
+    for (int r = 0; r < m.H; ++r) {
+        QRgb* line = canvas.row(r);
+        if (banded[r]) {
+            fillSpan(line, m.W, 0, std::min(bandFirst, m.W) - 1, back);
+            fillSpan(line, m.W, bandFirst, bandLast, rowColor[r]);
+            fillSpan(line, m.W, std::max(bandLast, -1) + 1, m.W - 1, back);
+        } else {
+            std::fill(line, line + m.W, back);
+        }
+        if (r >= wy0 && r <= wy1)
+            fillSpan(line, m.W, wx0, wx1, water);
+    }
+}
+
+// Grid lines in three colours, horizontal ones first. Lines of one direction
+// share their extent, so in a pixel row (or column) that several of them fall on
+// only the last one drawn shows; keeping that one per row and column draws each
+// pixel once.
+void drawGrid(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
+{
+    const PixelMap& m = g.m;
     const auto gridClass = [](double value, double coarse, double middle) {
         return std::fmod(value, coarse) == 0 ? 3 : std::fmod(value, middle) == 0 ? 2 : 1;
     };
-    const QRgb colors[4] = {0, rgbOf(ct[ColorGrid1]), rgbOf(ct[ColorGrid2]), rgbOf(ct[ColorGrid3])};
-    LineBatch batch(m);
+    const QRgb colors[4] = {0, rgbOf(b.gridColors[0]), rgbOf(b.gridColors[1]), rgbOf(b.gridColors[2])};
 
     std::vector<signed char> rowClass(std::max(m.H, 0), 0);
     for (int y = -256; y <= 256; y += 4) {
-        const int r = m.row(v.OffsetY - v.ScaleY * y);
+        const int r = m.row(b.offsetY - b.scaleY * y);
         if (r >= 0 && r < m.H)
             rowClass[r] = static_cast<signed char>(gridClass(y, 128, 32));
     }
-    const int xa = m.col(f.xR), xb = m.col(f.xL);
-    for (int cls = 1; cls <= 3; ++cls) {
-        for (int r = 0; r < m.H; ++r)
-            if (rowClass[r] == cls)
-                batch.add(xa, r, xb, r);
-        batch.flush(p, colors[cls]);
-    }
+    const int xa = m.col(g.xR), xb = m.col(g.xL);
+    for (int r = 0; r < m.H; ++r)
+        if (rowClass[r] != 0)
+            canvas.fillRow(r, xa, xb, colors[rowClass[r]]);
 
-    if (!(v.ScaleX > 0) || !std::isfinite(v.ScaleX))
+    if (!(b.scaleX > 0) || !std::isfinite(b.scaleX))
         return;
     // Vertical lines stand on the multiples of 8 from `first` to `last`; their
     // columns never decrease along that order. Each pixel column shows the largest
     // multiple whose column it is, found from the column's right edge, so the work
     // follows the image width even when the lines are far denser than the pixels.
-    const double first = 8 * std::floor(32 * in.tables.LeftEnd / 8);
-    const double last = 64 * in.tables.RightEnd;
-    const auto colOf = [&](double x) { return m.col(v.OffsetX + v.ScaleX * x); };
-    std::vector<signed char> colClass(std::max(m.W, 0), 0);
+    const double first = 8 * std::floor(32 * b.leftEnd / 8);
+    const double last = 64 * b.rightEnd;
+    const auto colOf = [&](double x) { return m.col(b.offsetX + b.scaleX * x); };
+    // Columns with a line, in runs of neighbours: a run of one is a store, a
+    // longer one a copy from the row of line colours.
+    std::vector<QRgb> lineColor(std::max(m.W, 0));
+    struct Run {
+        int first, count;
+    };
+    std::vector<Run> runs;
     for (int c = 0; c < m.W && first <= last; ++c) {
-        const double edge = ((c + 1) * m.LW / m.W - v.OffsetX) / v.ScaleX;
+        const double edge = ((c + 1) * m.LW / m.W - b.offsetX) / b.scaleX;
         double x = 8 * std::floor(std::min(edge, last) / 8);
         for (int k = 0; k < 64 && x >= first && colOf(x) > c; ++k)
             x -= 8;
         for (int k = 0; k < 64 && x + 8 <= last && colOf(x + 8) <= c; ++k)
             x += 8;
-        if (x >= first && x <= last && colOf(x) == c)
-            colClass[c] = static_cast<signed char>(gridClass(x, 256, 64));
+        if (x >= first && x <= last && colOf(x) == c) {
+            lineColor[c] = colors[gridClass(x, 256, 64)];
+            if (!runs.empty() && runs.back().first + runs.back().count == c)
+                ++runs.back().count;
+            else
+                runs.push_back({c, 1});
+        }
     }
-    const int ya = m.row(f.TopY), yb = m.row(f.BottomY);
-    for (int cls = 1; cls <= 3; ++cls) {
-        for (int c = 0; c < m.W; ++c)
-            if (colClass[c] == cls)
-                batch.add(c, ya, c, yb);
-        batch.flush(p, colors[cls]);
+    const int ya = m.row(g.topY), yb = m.row(g.bottomY);
+    const int rowFirst = std::max(std::min(ya, yb), 0), rowLast = std::min(std::max(ya, yb), m.H - 1);
+    for (int r = rowFirst; r <= rowLast; ++r) {
+        QRgb* line = canvas.row(r);
+        for (const Run& run : runs) {
+            if (run.count == 1)
+                line[run.first] = lineColor[run.first];
+            else
+                std::copy_n(lineColor.data() + run.first, run.count, line + run.first);
+        }
     }
+}
+
+void drawBoundaries(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
+{
+    const PixelMap& m = g.m;
+    const QRgb c = rgbOf(b.fixpoint);
+    const int l = m.col(g.xL), r = m.col(g.xR), top = m.row(g.topY), bottom = m.row(g.bottomY);
+    canvas.fillRow(top, l, r, c);
+    canvas.fillRow(bottom, l, r, c);
+    canvas.fillColumn(r, top, bottom, c);
+    canvas.fillColumn(l, top, bottom, c);
 }
 
 // The terrain: a surface line and `copies` copies 30 units apart below it, drawn
 // column by column with a 4-pixel pen, each copy one shade darker down to the
-// 14th. Copies above or below the image are skipped; they change no pixel.
-class TerrainPainter {
+// 14th; later columns and copies cover earlier ones. Copies above or below the
+// image are skipped; they change no pixel.
+//
+// With 150 copies in 1,024 columns, drawing every copy is most of a render, so
+// the copies from the 14th on, which all have the darkest shade, are mostly not
+// drawn one by one. While copies stand at most 4 pixel rows apart, those of one
+// column cover, in each pixel column, one unbroken run of rows from the top of
+// the first to the bottom of the last. Rows of that run below anything a later
+// column draws in another shade end up in the darkest shade whatever else is
+// drawn there, so they are filled at the end, run by run, row by row. The rest
+// is drawn copy by copy, each copy from the rows of its column's pen line,
+// worked out once for all copies whose ends are the same number of rows apart.
+class TerrainBand {
 public:
-    TerrainPainter(PixelCanvas& canvas, const PixelMap& m, uint32_t land, long long copies)
+    TerrainBand(PixelCanvas& canvas, const PixelMap& m, uint32_t land, long long copies)
         : canvas_(canvas), m_(m), copies_(copies)
     {
         shades_[0] = rgbOf(land);
         for (int s = 1; s <= kMaxShade; ++s)
             shades_[s] = rgbOf(landShade(land, s));
+        // Copies are 30 units apart; the run is unbroken while they are at most
+        // 4 rows apart, which with rounding needs a little less than 4.
+        runsUnbroken_ = 30 * m.pixelsPerUnitY() <= 3.99;
     }
 
-    void segment(double Xa, double Ya, double Xb, double Yb, bool withCopies)
+    void add(double Xa, double Ya, double Xb, double Yb, bool withCopies)
     {
         if (!std::isfinite(Xa) || !std::isfinite(Ya) || !std::isfinite(Xb) || !std::isfinite(Yb))
             return;
-        const int xa = m_.col(Xa), xb = m_.col(Xb);
-        if (std::max(xa, xb) + kTerrainPen < 0 || std::min(xa, xb) - kTerrainPen >= m_.W || m_.H <= 0)
+        Segment s;
+        s.xa = m_.col(Xa);
+        s.xb = m_.col(Xb);
+        if (std::max(s.xa, s.xb) + kTerrainPen < 0 || std::min(s.xa, s.xb) - kTerrainPen >= m_.W || m_.H <= 0)
             return;
+        s.Ya = Ya;
+        s.Yb = Yb;
         const long long copies = withCopies ? copies_ : 0;
         const double sy = m_.pixelsPerUnitY();
         const double margin = (kTerrainPen + 1) / sy;
         const double lo = std::floor((-margin - std::max(Ya, Yb)) / 30);
         const double hi = std::ceil((m_.LH + margin - std::min(Ya, Yb)) / 30);
-        const long long jFirst = lo > 0 ? (long long)std::min(lo, double(copies) + 1) : 0;
-        const long long jLast = hi < double(copies) ? (long long)std::max(hi, -1.0) : copies;
-        for (long long j = jFirst; j <= jLast; ++j) {
-            const QRgb c = shades_[std::min<long long>(j == 0 ? 0 : j, kMaxShade)];
-            canvas_.penLine(xa, m_.row(Ya + 30.0 * double(j)), xb, m_.row(Yb + 30.0 * double(j)), kTerrainPen, c);
+        s.jFirst = lo > 0 ? (long long)std::min(lo, double(copies) + 1) : 0;
+        s.jLast = hi < double(copies) ? (long long)std::max(hi, -1.0) : copies;
+        if (s.jFirst > s.jLast)
+            return;
+        s.colFirst = std::min(s.xa, s.xb) - kTerrainPen / 2;
+        s.colLast = std::max(s.xa, s.xb) + kTerrainPen / 2 - 1;
+        const long long lastTop = std::min<long long>(s.jLast, kMaxShade - 1);
+        if (lastTop >= s.jFirst)
+            s.topBottom = std::max(rowA(s, lastTop), rowB(s, lastTop)) + kTerrainPen / 2 - 1;
+        segments_.push_back(s);
+    }
+
+    void draw()
+    {
+        const std::size_t n = segments_.size();
+        if (n == 0)
+            return;
+        // For each column, the lowest row a later column reaching into its pixel
+        // columns draws in a shade of its own. Columns come left to right, so
+        // the later ones reaching in follow it directly; where they do not, or
+        // too many do, any later column counts.
+        std::vector<int> laterTopBottom(n + 1, INT_MIN);
+        for (std::size_t i = n; i-- > 0;)
+            laterTopBottom[i] = std::max(laterTopBottom[i + 1], segments_[i].topBottom);
+        bool ordered = true;
+        for (std::size_t i = 1; i < n; ++i)
+            ordered = ordered && segments_[i].colFirst >= segments_[i - 1].colFirst;
+        deferTop_.assign(m_.W, 1);
+        deferBottom_.assign(m_.W, 0);
+        for (std::size_t i = 0; i < n; ++i) {
+            const Segment& s = segments_[i];
+            int limit = laterTopBottom[i + 1];
+            if (ordered) {
+                std::size_t k = i + 1;
+                int reach = INT_MIN;
+                for (; k < n && k <= i + 64 && segments_[k].colFirst <= s.colLast; ++k)
+                    reach = std::max(reach, segments_[k].topBottom);
+                if (k == n || segments_[k].colFirst > s.colLast)
+                    limit = reach;
+            }
+            drawSegment(s, std::max(limit, -1));
         }
+        fillDeferred();
     }
 
 private:
+    struct Segment {
+        int xa = 0, xb = 0;
+        double Ya = 0, Yb = 0;
+        long long jFirst = 0, jLast = -1;  // the copies in or near the image
+        int colFirst = 0, colLast = -1;    // pixel columns the pen reaches, not clipped
+        int topBottom = INT_MIN;           // last row of its copies above the 14th
+    };
+
+    // The pen line's rows for copies whose end b is `dy` rows below end a,
+    // relative to the row of end a.
+    struct Shape {
+        long long dy = 0;
+        int firstRow = 0;
+        std::vector<PenRows::Span> spans;
+        // Per pixel column from the segment's first column in the image: the
+        // first and last row covered, relative as above.
+        bool columnsDone = false;
+        std::vector<int> colTop, colBottom;
+    };
+
+    int rowA(const Segment& s, long long j) const { return m_.row(s.Ya + 30.0 * double(j)); }
+    int rowB(const Segment& s, long long j) const { return m_.row(s.Yb + 30.0 * double(j)); }
+    QRgb shadeOf(long long j) const { return shades_[std::min<long long>(j, kMaxShade)]; }
+
+    // Null when the line is too long to keep its rows; the copy is then drawn
+    // straight, visible rows only.
+    Shape* shapeFor(const Segment& s, long long dy)
+    {
+        for (int k = 0; k < shapeCount_; ++k)
+            if (shapes_[k].dy == dy)
+                return &shapes_[k];
+        if (std::abs(dy) > 4LL * m_.H + 64)
+            return nullptr;
+        Shape& shape = shapes_[shapeCount_ < kShapeSlots ? shapeCount_++ : kShapeSlots - 1];
+        shape.dy = dy;
+        shape.columnsDone = false;
+        const PenRows rows(s.xa, 0, s.xb, int(dy), kTerrainPen, m_.W);
+        shape.firstRow = rows.firstRow();
+        shape.spans.resize(rows.lastRow() - rows.firstRow() + 1);
+        for (std::size_t k = 0; k < shape.spans.size(); ++k)
+            shape.spans[k] = rows.span(shape.firstRow + int(k));
+        return &shape;
+    }
+
+    // Copy j, rows up to rowMax.
+    void drawCopy(const Segment& s, long long j, QRgb c, int rowMax)
+    {
+        const int ya = rowA(s, j), yb = rowB(s, j);
+        const Shape* shape = shapeFor(s, (long long)yb - ya);
+        if (!shape) {
+            canvas_.penLine(s.xa, ya, s.xb, yb, kTerrainPen, c, 0, rowMax);
+            return;
+        }
+        const int top = ya + shape->firstRow;
+        const int first = std::max(top, 0);
+        const int last = std::min({top + int(shape->spans.size()) - 1, m_.H - 1, rowMax});
+        for (int r = first; r <= last; ++r) {
+            const PenRows::Span span = shape->spans[r - top];
+            if (span.first <= span.last)
+                std::fill(canvas_.row(r) + span.first, canvas_.row(r) + span.last + 1, c);
+        }
+    }
+
+    // First and last rows per pixel column of the image, from column `from` on;
+    // false when some column of the segment is not covered.
+    bool columnsOf(Shape& shape, int from, int to)
+    {
+        if (shape.columnsDone)
+            return true;
+        const int width = to - from + 1;
+        shape.colTop.assign(width, INT_MAX);
+        shape.colBottom.assign(width, INT_MIN);
+        for (std::size_t k = 0; k < shape.spans.size(); ++k) {
+            const PenRows::Span span = shape.spans[k];
+            const int row = shape.firstRow + int(k);
+            for (int c = std::max(span.first, from); c <= std::min(span.last, to); ++c) {
+                shape.colTop[c - from] = std::min(shape.colTop[c - from], row);
+                shape.colBottom[c - from] = std::max(shape.colBottom[c - from], row);
+            }
+        }
+        for (int c = 0; c < width; ++c)
+            if (shape.colTop[c] > shape.colBottom[c])
+                return false;
+        shape.columnsDone = true;
+        return true;
+    }
+
+    void drawSegment(const Segment& s, int limit)
+    {
+        shapeCount_ = 0;
+        const long long lastTop = std::min<long long>(s.jLast, kMaxShade - 1);
+        for (long long j = s.jFirst; j <= lastTop; ++j)
+            drawCopy(s, j, shadeOf(j), INT_MAX);
+        const long long firstDeep = std::max<long long>(s.jFirst, kMaxShade);
+        if (firstDeep > s.jLast)
+            return;
+        const QRgb deep = shades_[kMaxShade];
+        if (!deferDeep(s, firstDeep, limit))
+            for (long long j = firstDeep; j <= s.jLast; ++j)
+                drawCopy(s, j, deep, INT_MAX);
+    }
+
+    // The deep copies as described above the class; false when they must be
+    // drawn one by one.
+    bool deferDeep(const Segment& s, long long firstDeep, int limit)
+    {
+        constexpr int kExact = 1 << 20;  // pen line arithmetic is exact well within this
+        const int from = std::max(s.colFirst, 0), to = std::min(s.colLast, m_.W - 1);
+        const int ya0 = rowA(s, firstDeep), yb0 = rowB(s, firstDeep);
+        const int ya1 = rowA(s, s.jLast), yb1 = rowB(s, s.jLast);
+        if (!runsUnbroken_ || limit >= m_.H - 1 || from > to || std::abs(s.xa) > kExact || std::abs(s.xb) > kExact ||
+            std::abs(ya0) > kExact || std::abs(yb0) > kExact || std::abs(ya1) > kExact || std::abs(yb1) > kExact)
+            return false;
+        Shape* firstShape = shapeFor(s, (long long)yb0 - ya0);
+        if (!firstShape || !columnsOf(*firstShape, from, to))
+            return false;
+        Shape* lastShape = shapeFor(s, (long long)yb1 - ya1);
+        if (!lastShape || !columnsOf(*lastShape, from, to))
+            return false;
+        // shapeFor may have reused firstShape's slot.
+        if (firstShape->dy != (long long)yb0 - ya0)
+            return false;
+        // The runs first: drawing the copies below may reuse the shapes' slots.
+        for (int c = from; c <= to; ++c) {
+            const int top = std::max({ya0 + firstShape->colTop[c - from], limit + 1, 0});
+            const int bottom = std::min(ya1 + lastShape->colBottom[c - from], m_.H - 1);
+            if (top <= bottom)
+                defer(c, top, bottom);
+        }
+        const QRgb deep = shades_[kMaxShade];
+        for (long long j = firstDeep; j <= s.jLast; ++j) {
+            const int ya = rowA(s, j), yb = rowB(s, j);
+            if (std::min(ya, yb) - kTerrainPen / 2 > limit)
+                break;
+            drawCopy(s, j, deep, limit);
+        }
+        return true;
+    }
+
+    void defer(int c, int top, int bottom)
+    {
+        int& t = deferTop_[c];
+        int& b = deferBottom_[c];
+        if (t > b) {
+            t = top;
+            b = bottom;
+        } else if (top <= b + 1 && bottom >= t - 1) {
+            t = std::min(t, top);
+            b = std::max(b, bottom);
+        } else {
+            canvas_.fillColumn(c, t, b, shades_[kMaxShade]);
+            t = top;
+            b = bottom;
+        }
+        deferRows_[0] = std::min(deferRows_[0], t);
+        deferRows_[1] = std::max(deferRows_[1], b);
+        deferCols_[0] = std::min(deferCols_[0], c);
+        deferCols_[1] = std::max(deferCols_[1], c);
+    }
+
+    // Row by row over the columns with runs; a select rather than a branch per
+    // pixel, so the compiler fills several pixels at once.
+    void fillDeferred()
+    {
+        if (deferCols_[0] > deferCols_[1])
+            return;  // nothing was left for the end
+        const QRgb deep = shades_[kMaxShade];
+        const int c0 = deferCols_[0], n = deferCols_[1] - c0 + 1;
+        const int* __restrict top = deferTop_.data() + c0;
+        const int* __restrict bottom = deferBottom_.data() + c0;
+        for (int r = deferRows_[0]; r <= deferRows_[1]; ++r) {
+            QRgb* __restrict line = canvas_.row(r) + c0;
+            for (int c = 0; c < n; ++c)
+                line[c] = ((top[c] <= r) & (r <= bottom[c])) ? deep : line[c];
+        }
+    }
+
+    static constexpr int kShapeSlots = 4;
+
     PixelCanvas& canvas_;
     const PixelMap& m_;
     long long copies_;
     QRgb shades_[kMaxShade + 1];
+    bool runsUnbroken_ = false;
+    std::vector<Segment> segments_;
+    Shape shapes_[kShapeSlots];
+    int shapeCount_ = 0;
+    std::vector<int> deferTop_, deferBottom_;
+    int deferRows_[2] = {INT_MAX, INT_MIN};
+    int deferCols_[2] = {INT_MAX, INT_MIN};
 };
 
-void drawTerrain(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in, const RenderResult& f)
+void drawTerrain(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
 {
-    const ViewState& v = in.view;
-    const DerivedTables& t = in.tables;
-    const double step = f.step;
+    const double step = g.step;
     double first = 1, last = kColumns;
-    if (in.landMode) {
+    if (b.landMode) {
         if (step > 0 && std::isfinite(step)) {
-            first = std::floor(513 - v.OffsetX / step);
-            last = 514 + (kLogicalSize - v.OffsetX) / step;
+            first = std::floor(513 - b.offsetX / step);
+            last = 514 + (kLogicalSize - b.offsetX) / step;
         }
     } else {
-        first = std::floor(513 + 2 * t.LeftEnd);
-        last = 513 + 4 * t.RightEnd;
+        first = std::floor(513 + 2 * b.leftEnd);
+        last = 513 + 4 * b.rightEnd;
     }
     // Columns outside 1..1024 do not exist.
     first = std::clamp(first, 1.0, double(kColumns) + 1);
     last = std::min(last, double(kColumns));
 
-    const double n = in.landStyle;
+    const double n = b.landStyle;
     const long long copies = n >= 1 ? (long long)std::min(std::floor(n), 1e15) : 0;
-    TerrainPainter painter(canvas, m, in.ColorTable[ColorLand], copies);
+    TerrainBand band(canvas, g.m, b.land, copies);
 
-    double prevX = v.OffsetX - 512 * step, prevY = v.OffsetY + 30;
+    double prevX = b.offsetX - 512 * step, prevY = b.offsetY + 30;
     bool anyColumn = false;
     for (int i = int(first); i <= last; ++i) {
-        const double X = v.OffsetX + (i - 513) * step;
-        const double Y = v.OffsetY + 30 - v.ScaleY * t.LandY[i];
-        painter.segment(prevX, prevY, X, Y, true);
+        const double X = b.offsetX + (i - 513) * step;
+        const double Y = b.offsetY + 30 - b.scaleY * b.landY[i];
+        band.add(prevX, prevY, X, Y, true);
         prevX = X;
         prevY = Y;
         anyColumn = true;
     }
     // The copies of the closing segment follow the shade of the last column: none
     // when no column was drawn.
-    painter.segment(prevX, prevY, v.OffsetX + 511 * step, v.OffsetY + 30, anyColumn);
+    band.add(prevX, prevY, b.offsetX + 511 * step, b.offsetY + 30, anyColumn);
+    band.draw();
 }
 
-void drawRailLevel(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in, const RenderResult& f)
+void drawRailLevel(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
 {
-    const ViewState& v = in.view;
-    double r = in.tables.RailY;
+    const PixelMap& m = g.m;
+    double r = b.railY;
     if (r > 0)
         r = 2 * r;
-    const int row = m.row(v.OffsetY - v.ScaleY * r);
-    if (row < 0 || row >= m.H || !(f.xR >= f.xL))
+    const int row = m.row(b.offsetY - b.scaleY * r);
+    if (row < 0 || row >= m.H || !(g.xR >= g.xL))
         return;
     const QRgb white = qRgb(255, 255, 255);
     // Dots every 60 units from the left boundary; only those that can be inside.
-    const double kFirst = std::max(0.0, std::floor((0 - f.xL) / 60) - 1);
-    const double kLast = std::min(std::floor((f.xR - f.xL) / 60), std::ceil((m.LW - f.xL) / 60) + 1);
+    const double kFirst = std::max(0.0, std::floor((0 - g.xL) / 60) - 1);
+    const double kLast = std::min(std::floor((g.xR - g.xL) / 60), std::ceil((m.LW - g.xL) / 60) + 1);
     const double count = std::min(kLast - kFirst, 1e6);
     for (long long i = 0; i <= count; ++i) {
-        const double x = f.xL + 60 * (kFirst + double(i));
-        if (x <= f.xR)
+        const double x = g.xL + 60 * (kFirst + double(i));
+        if (x <= g.xR)
             canvas.dot(m.col(x), row, 1, white);
     }
 }
 
-void drawTrain(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in)
+void drawTrain(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
 {
-    const ViewState& v = in.view;
-    const QRgb c = rgbOf(in.ColorTable[ColorTrain]);
-    const double w = 32 * v.ScaleX;
-    const double top = v.OffsetY - 7 * v.ScaleY;
-    const double a = v.OffsetX + w * (in.tables.LeftEnd + 6.5);
-    canvas.fillRect(m.col(a - w), m.row(top), m.col(a), m.row(v.OffsetY), c);
-    const double b = v.OffsetX + 2 * w * (in.tables.RightEnd - 2);
-    canvas.fillRect(m.col(b + w), m.row(top), m.col(b), m.row(v.OffsetY), c);
+    const PixelMap& m = g.m;
+    const QRgb c = rgbOf(b.trainColor);
+    const double w = 32 * b.scaleX;
+    const double top = b.offsetY - 7 * b.scaleY;
+    const double a = b.offsetX + w * (b.leftEnd + 6.5);
+    canvas.fillRect(m.col(a - w), m.row(top), m.col(a), m.row(b.offsetY), c);
+    const double e = b.offsetX + 2 * w * (b.rightEnd - 2);
+    canvas.fillRect(m.col(e + w), m.row(top), m.col(e), m.row(b.offsetY), c);
+}
+
+// Everything under the points and lines, from the backdrop alone.
+void drawBackdrop(PixelCanvas& canvas, const Backdrop& b)
+{
+    const Geometry g = geometryOf(b);
+    drawBackground(canvas, b, g);
+    if (b.grid)
+        drawGrid(canvas, b, g);
+    if (b.boundaries)
+        drawBoundaries(canvas, b, g);
+    if (b.raillevel)
+        drawRailLevel(canvas, b, g);
+    drawTerrain(canvas, b, g);
+    if (b.train)
+        drawTrain(canvas, b, g);
 }
 
 void drawPoints(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in, int nPoints)
@@ -306,35 +682,29 @@ void drawPoints(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in, 
     }
 }
 
-// Lines in their index order. Lines meet at shared points, where the one drawn
-// last shows, so only runs of one colour are batched.
-void drawLines(QPainter& p, const PixelMap& m, const RenderInputs& in, int nPoints)
+// Lines in their index order; where lines meet, the one drawn last shows.
+void drawLines(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in, int nPoints)
 {
     const auto& ct = in.ColorTable;
     const DerivedTables& t = in.tables;
     const int nLines = std::min<int>(in.doc.NLines, int(t.LinA.size()) - 1);
-    LineBatch batch(m);
-    QRgb current = 0;
+    const QRgb line = rgbOf(ct[ColorLine]), rail = rgbOf(ct[ColorRail]);
     for (int i = 1; i <= nLines; ++i) {
         QRgb c;
         switch (t.LinKind[i]) {
         case 0: c = qRgb(0, 0, 0); break;
-        case 1: c = rgbOf(ct[ColorLine]); break;
-        case 2: c = rgbOf(ct[ColorRail]); break;
+        case 1: c = line; break;
+        case 2: c = rail; break;
         case 3: c = qRgb(0, 0, 255); break;
         default: continue;
         }
         const int a = t.LinA[i], b = t.LinB[i];
         if (a < 1 || a > nPoints || b < 1 || b > nPoints)
             continue;  // an end that names no point: nothing to draw
-        if (c != current && !batch.empty())
-            batch.flush(p, current);
-        current = c;
         const ViewPoint A = ToScreen(in.view, t.PntX[a], t.PntY[a]);
         const ViewPoint B = ToScreen(in.view, t.PntX[b], t.PntY[b]);
-        batch.add(m.col(A.x), m.row(A.y), m.col(B.x), m.row(B.y));
+        drawLine(canvas, m, m.col(A.x), m.row(A.y), m.col(B.x), m.row(B.y), c);
     }
-    batch.flush(p, current);
 }
 
 void drawFileName(QPainter& p, const PixelMap& m, const RenderInputs& in)
@@ -383,24 +753,17 @@ void RenderSpringPicture(QImage& image, const SpringPicture& picture, const View
         const ViewPoint P = ToScreen(view, pt.x, pt.y);
         canvas.dot(m.col(P.x), m.row(P.y), view.PointSize, fixed);
     }
-    if (picture.lines.empty())
-        return;
-    QPainter p;
-    beginPainter(p, image);
-    LineBatch batch(m);
-    QRgb current = 0;
     for (const SpringPicture::Line& l : picture.lines) {
-        const QRgb c = rgbOf(l.color);
-        if (c != current && !batch.empty())
-            batch.flush(p, current);
-        current = c;
         const ViewPoint A = ToScreen(view, l.ax, l.ay), B = ToScreen(view, l.bx, l.by);
-        batch.add(m.col(A.x), m.row(A.y), m.col(B.x), m.row(B.y));
+        drawLine(canvas, m, m.col(A.x), m.row(A.y), m.col(B.x), m.row(B.y), rgbOf(l.color));
     }
-    batch.flush(p, current);
 }
 
-RenderResult RenderView(QImage& image, const RenderInputs& in)
+namespace {
+
+// The scene with the backdrop step given: drawn, or copied from a cache.
+template <class BackdropStep>
+RenderResult renderScene(QImage& image, const RenderInputs& in, BackdropStep&& backdropStep)
 {
     RenderResult f;
     const DerivedTables& t = in.tables;
@@ -422,47 +785,49 @@ RenderResult RenderView(QImage& image, const RenderInputs& in)
                      in.logicalHeight > 0 ? in.logicalHeight : kLogicalSize};
     if (m.W <= 0 || m.H <= 0)
         return f;
-    const auto& ct = in.ColorTable;
 
-    canvas.fillRect(0, 0, m.W - 1, m.H - 1, rgbOf(ct[ColorBack]));
-    drawGradient(canvas, m, ct[ColorBack], in.backStyle);
-    canvas.fillRect(m.col(f.xL), m.row(f.WaterTopY), m.col(f.xR), m.row(f.BottomY), rgbOf(ct[ColorWater]));
-
-    if (in.grid || in.boundaries) {
-        QPainter p;
-        beginPainter(p, image);
-        if (in.grid)
-            drawGrid(p, m, in, f);
-        if (in.boundaries) {
-            LineBatch batch(m);
-            const int l = m.col(f.xL), r = m.col(f.xR), top = m.row(f.TopY), bottom = m.row(f.BottomY);
-            batch.add(l, top, r, top);
-            batch.add(l, bottom, r, bottom);
-            batch.add(r, top, r, bottom);
-            batch.add(l, top, l, bottom);
-            batch.flush(p, rgbOf(ct[ColorFixpoint]));
-        }
-    }
-
-    if (in.raillevel)
-        drawRailLevel(canvas, m, in, f);
-    drawTerrain(canvas, m, in, f);
-    if (in.train)
-        drawTrain(canvas, m, in);
+    backdropStep(canvas, backdropOf(in, m, image.format()));
     if (!in.lineMode || in.showPoints)
         drawPoints(canvas, m, in, nPoints);
-
-    const bool lines = in.lineMode && in.doc.NLines != 0;
-    const bool name = in.fileNameT && in.preview;
-    if (lines || name) {
+    if (in.lineMode && in.doc.NLines != 0)
+        drawLines(canvas, m, in, nPoints);
+    if (in.fileNameT && in.preview) {
         QPainter p;
         beginPainter(p, image);
-        if (lines)
-            drawLines(p, m, in, nPoints);
-        if (name)
-            drawFileName(p, m, in);
+        drawFileName(p, m, in);
     }
     return f;
+}
+
+} // namespace
+
+RenderResult RenderView(QImage& image, const RenderInputs& in)
+{
+    return renderScene(image, in, [](PixelCanvas& canvas, const Backdrop& b) { drawBackdrop(canvas, b); });
+}
+
+RenderResult RenderView(QImage& image, const RenderInputs& in, RenderCache& cache)
+{
+    return renderScene(image, in, [&cache](PixelCanvas& canvas, Backdrop b) {
+        const std::size_t rowBytes = std::size_t(canvas.width()) * sizeof(QRgb);
+        RenderCache::Layers* kept = cache.layers_.get();
+        if (kept && kept->key == b) {
+            for (int r = 0; r < canvas.height(); ++r)
+                std::memcpy(canvas.row(r), kept->pixels.constScanLine(r), rowBytes);
+            ++cache.reuses_;
+            return;
+        }
+        drawBackdrop(canvas, b);
+        if (!kept) {
+            cache.layers_ = std::make_unique<RenderCache::Layers>();
+            kept = cache.layers_.get();
+        }
+        if (kept->pixels.width() != b.width || kept->pixels.height() != b.height || kept->pixels.format() != b.format)
+            kept->pixels = QImage(b.width, b.height, b.format);
+        for (int r = 0; r < canvas.height(); ++r)
+            std::memcpy(kept->pixels.scanLine(r), canvas.row(r), rowBytes);
+        kept->key = std::move(b);
+    });
 }
 
 } // namespace trv

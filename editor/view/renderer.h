@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 
+#include <memory>
 #include <string>
 
 namespace trv {
@@ -64,6 +65,39 @@ struct RenderResult {
 // not antialiasing: pen widths are in pixels whatever the image size. An image
 // that is not 32-bit is converted to Format_RGB32 first.
 RenderResult RenderView(QImage& image, const RenderInputs& in);
+
+// The layers under the points and lines (background, gradient, water, grid,
+// boundaries, rail level, terrain, train) of the last render through it, kept
+// with everything they were drawn from: the image size and format, logical
+// extent, view, colours, display options, mode, and the document's ends, water
+// and rail levels and terrain. A render whose layers would come out the same
+// copies them instead of drawing them, so moving a point or a line, hovering or
+// dragging costs a copy plus the points and lines. Nothing needs invalidating:
+// any change to what the layers show makes them be drawn again.
+//
+// One cache per image rendered into (the drawing area, the export preview); it
+// holds one image of that size. Not shared between threads.
+class RenderCache {
+public:
+    RenderCache();
+    ~RenderCache();
+    RenderCache(const RenderCache&) = delete;
+    RenderCache& operator=(const RenderCache&) = delete;
+
+    // Renders that copied the kept layers instead of drawing them.
+    long long reuses() const { return reuses_; }
+    // Frees the kept image; the next render draws every layer.
+    void clear();
+
+private:
+    friend RenderResult RenderView(QImage& image, const RenderInputs& in, RenderCache& cache);
+    struct Layers;
+    std::unique_ptr<Layers> layers_;
+    long long reuses_ = 0;
+};
+
+// RenderView through a cache: the same pixels as without it.
+RenderResult RenderView(QImage& image, const RenderInputs& in, RenderCache& cache);
 
 struct SpringPicture;
 

@@ -15,8 +15,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <ostream>
+#include <random>
 
 using namespace trv;
 
@@ -443,6 +445,126 @@ TEST_F(RenderTest, WiderLogicalAreaKeepsThePixelScale)
     EXPECT_EQ(wide.copy(0, 0, kScrolled.width, kScrolled.height), narrow);
 }
 
+// The deep copies of the terrain band are filled as runs rather than copy by
+// copy; on ground with cliffs and spikes, where later columns reach far into
+// earlier ones, the picture must still be that of drawing every copy in turn.
+TEST_F(RenderTest, RoughTerrainMatchesCopyByCopyDrawing)
+{
+    for (int c = 1; c <= kColumns; ++c)
+        doc.Head[c + 5] = encodeY(c % 37 < 18 ? 200 - (c % 37) * 3 : -180 + (c * 53) % 97 - (c % 5 == 0) * 150);
+    doc.Head[4] = encodeLeftEnd(-200);
+    doc.Head[5] = encodeRightEnd(100);
+    doc.NLines = 0;
+    doc.NPoints = 1;  // terrain mode always shows points: one far outside every view
+    doc.Pnt[1][2] = encodeX(60000);
+    deriveTables(doc, tables);
+    const Frame frames[] = {{1920, 1080, 1, 0, 0}, {1920, 1080, 31, 0, 0}, {1920, 1080, 301, 300, 0},
+                            {1920, 1080, 649, -2000, 100}, {777, 473, 151, 0, -30}};
+    for (const Frame& f : frames)
+        for (const bool landMode : {false, true}) {
+            RenderInputs in = inputs(f);
+            in.ColorTable[ColorWater] = in.ColorTable[ColorBack];
+            in.ColorTable[ColorLand] = packColor(200, 150, 60);
+            in.lineMode = !landMode;
+            in.landMode = landMode;
+            in.showPoints = false;
+            in.landStyle = 150;
+            const ViewState& v = in.view;
+            QImage expected(f.width, f.height, QImage::Format_RGB32);
+            expected.fill(colorFromPacked(in.ColorTable[ColorBack]));
+            PixelCanvas canvas(expected);
+            const auto col = [&](double X) { return logicalToPixel(X, f.width); };
+            const auto row = [&](double Y) { return logicalToPixel(Y, f.height); };
+            const double step = 16 * v.ScaleX;
+            double first = std::floor(513 + 2 * tables.LeftEnd), last = 513 + 4 * tables.RightEnd;
+            if (landMode) {
+                first = std::floor(513 - v.OffsetX / step);
+                last = 514 + (8192 - v.OffsetX) / step;
+            }
+            first = std::max(first, 1.0);
+            last = std::min(last, 1024.0);
+            const auto segment = [&](double xa, double ya, double xb, double yb, int copies) {
+                for (int j = 0; j <= copies; ++j)
+                    canvas.penLine(col(xa), row(ya + 30 * j), col(xb), row(yb + 30 * j), 4,
+                                   colorFromPacked(landShade(in.ColorTable[ColorLand], std::min(j, 14))).rgb());
+            };
+            double px = v.OffsetX - 512 * step, py = v.OffsetY + 30;
+            for (int i = int(first); i <= last; ++i) {
+                const double X = v.OffsetX + (i - 513) * step, Y = v.OffsetY + 30 - v.ScaleY * tables.LandY[i];
+                segment(px, py, X, Y, 150);
+                px = X;
+                py = Y;
+            }
+            segment(px, py, v.OffsetX + 511 * step, v.OffsetY + 30, 150);
+            EXPECT_EQ(render(in, f), expected) << "zoom " << f.zoom << " land mode " << landMode;
+        }
+}
+
+// A render through a cache must give the picture of a render without one after
+// any edit, and must reuse the kept layers exactly when only points, lines or
+// what is drawn over them changed.
+TEST_F(RenderTest, CachedRendersMatchUncachedOnes)
+{
+    Frame f = kOpened;
+    RenderInputs in = inputs(f);
+    in.grid = in.boundaries = in.raillevel = in.train = in.lineMode = true;
+    in.landStyle = 150;
+    in.backStyle = 200;
+    const auto edit = [&](auto change) {
+        return [this, change](RenderInputs& in, Frame& f) {
+            change(in, f);
+            deriveTables(doc, tables);
+        };
+    };
+    struct Step {
+        const char* what;
+        std::function<void(RenderInputs&, Frame&)> change;
+        bool reuses;
+    };
+    const Step steps[] = {
+        {"first render", [](RenderInputs&, Frame&) {}, false},
+        {"same again", [](RenderInputs&, Frame&) {}, true},
+        {"point moved", edit([&](RenderInputs&, Frame&) { doc.Pnt[14][2] += 400; }), true},
+        {"line kind", edit([&](RenderInputs&, Frame&) { doc.Lin[21][4] = 2; }), true},
+        {"point colour and size", [](RenderInputs& in, Frame&) { in.ColorTable[ColorPoint] = 255; in.view.PointSize = 4; }, true},
+        {"file name in the preview", [](RenderInputs& in, Frame&) { in.preview = in.fileNameT = true; in.filePath = "a.brg"; }, true},
+        {"zoom", [](RenderInputs& in, Frame& f) { f.zoom = 151; in.view = f.view(); }, false},
+        {"scroll", [](RenderInputs& in, Frame& f) { f.yOff = 1; in.view = f.view(); }, false},
+        {"terrain column", edit([&](RenderInputs&, Frame&) { doc.Head[500 + 5] = encodeY(100); }), false},
+        {"water level", edit([&](RenderInputs&, Frame&) { doc.Head[1] = encodeY(-40); }), false},
+        {"rail level", edit([&](RenderInputs&, Frame&) { doc.Head[2] = encodeY(-20); }), false},
+        {"left end", edit([&](RenderInputs&, Frame&) { doc.Head[4] = encodeLeftEnd(-30); }), false},
+        {"land colour", [](RenderInputs& in, Frame&) { in.ColorTable[ColorLand] = packColor(200, 150, 60); }, false},
+        {"grid off", [](RenderInputs& in, Frame&) { in.grid = false; }, false},
+        {"gradient", [](RenderInputs& in, Frame&) { in.backStyle = -37; }, false},
+        {"terrain thickness", [](RenderInputs& in, Frame&) { in.landStyle = 20; }, false},
+        {"terrain mode", [](RenderInputs& in, Frame&) { in.landMode = true; in.lineMode = false; }, false},
+        {"points shown", [](RenderInputs& in, Frame&) { in.showPoints = false; }, true},
+        {"image size", [](RenderInputs& in, Frame& f) { f = kScrolled; in.view = f.view(); }, false},
+        {"wider logical area", [](RenderInputs& in, Frame&) { in.logicalWidth = 1.5 * kLogicalSize; }, false},
+        {"train off", [](RenderInputs& in, Frame&) { in.train = false; }, false},
+    };
+    RenderCache cache;
+    QImage kept;
+    for (const Step& step : steps) {
+        step.change(in, f);
+        if (kept.width() != f.width || kept.height() != f.height)
+            kept = QImage(f.width, f.height, QImage::Format_RGB32);
+        const long long reusesBefore = cache.reuses();
+        const RenderResult viaCache = RenderView(kept, in, cache);
+        const QImage drawn = render(in, f);
+        EXPECT_EQ(kept, drawn) << step.what;
+        EXPECT_EQ(viaCache.BottomY, result.BottomY) << step.what;
+        EXPECT_EQ(cache.reuses() - reusesBefore, step.reuses ? 1 : 0) << step.what;
+    }
+    // An image of another format gets layers of its own format.
+    QImage argb = kept.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const long long reusesBefore = cache.reuses();
+    RenderView(argb, in, cache);
+    EXPECT_EQ(cache.reuses(), reusesBefore);
+    EXPECT_EQ(argb.convertToFormat(QImage::Format_RGB32), render(in, f));
+}
+
 TEST(PixelCanvas, DotsAreAsWideAsThePen)
 {
     for (int w = 1; w <= 6; ++w) {
@@ -466,5 +588,33 @@ TEST(PixelCanvas, DotsAreAsWideAsThePen)
         EXPECT_EQ(maxX - minX + 1, w);
         EXPECT_EQ(maxY - minY + 1, w);
         EXPECT_TRUE(minX <= 10 && 10 <= maxX && minY <= 10 && 10 <= maxY);
+    }
+}
+
+// The scene's one-pixel lines are the canvas's; they must set exactly the pixels
+// QPainter sets, for whole and fractional ends, inside, across and beyond the edges.
+TEST(PixelCanvas, LinesMatchThePainter)
+{
+    trvtest::ensureApplication(false);
+    std::mt19937 random(7);
+    const auto coordinate = [&](int size) -> double {
+        switch (random() % 4) {
+        case 0: return int(random() % (size + 2)) - 1;                 // whole, inside
+        case 1: return int(random() % (size * 5)) - 2 * size;          // whole, mostly outside
+        case 2: return (int(random() % (size * 48)) - 4 * size) / 16.0; // sixteenths
+        default: return std::uniform_real_distribution<double>(-size, 2.0 * size)(random);
+        }
+    };
+    QImage byPainter(61, 37, QImage::Format_RGB32), byCanvas(61, 37, QImage::Format_RGB32);
+    for (int i = 0; i < 40000; ++i) {
+        const QLineF l(coordinate(61), coordinate(37), coordinate(61), coordinate(37));
+        byPainter.fill(Qt::black);
+        byCanvas.fill(Qt::black);
+        QPainter p(&byPainter);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawLines(&l, 1);
+        p.end();
+        PixelCanvas(byCanvas).line(l.x1(), l.y1(), l.x2(), l.y2(), qRgb(255, 255, 255));
+        ASSERT_EQ(byCanvas, byPainter) << l.x1() << ", " << l.y1() << " - " << l.x2() << ", " << l.y2();
     }
 }
