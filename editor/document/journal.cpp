@@ -184,7 +184,7 @@ bool Journal::open(const std::string& base, std::string* error)
     return false;
 }
 
-Journal::Recorded Journal::record(const std::vector<uint8_t>& bytes, std::string& error)
+Journal::Recorded Journal::record(std::vector<uint8_t> bytes, std::string& error)
 {
     const bool known = statePos_ == UndoPos;
     const bool asStored = known && bytes == stateBytes_;
@@ -219,6 +219,8 @@ Journal::Recorded Journal::record(const std::vector<uint8_t>& bytes, std::string
     if (!advance && known && UndoPos == 0 && !changed())
         UndoName[0].clear();
     UndoPos = target;
+    stateBytes_ = std::move(bytes);
+    statePos_ = target;
     lastStep_ = int64_t(std::time(nullptr));
     return Recorded::Written;
 }
@@ -227,6 +229,11 @@ void Journal::stateRead(std::vector<uint8_t> bytes, const std::string& document)
 {
     stateBytes_ = std::move(bytes);
     statePos_ = UndoPos;
+    stateShown(document);
+}
+
+void Journal::stateShown(const std::string& document)
+{
     document_ = document;
     saveIndex();
 }
@@ -238,8 +245,17 @@ void Journal::saveIndex() const
     j.UndoPos = UndoPos;
     j.UndoName = UndoName;
     j.lastStep = lastStep_;
-    // Best effort: the states themselves were written and checked already.
-    writeFileSafely(inFolder(folder_, kIndexName), formatJournalIndex(j), nullptr, Durability::Cached);
+    // Rewritten in place with one write, which a crash of the program cannot cut
+    // in half; the end line marks where it ends. Replacing the file by a rename
+    // would cost a flush of its data on every step on some file systems. Best
+    // effort: the states themselves were written and checked already.
+    const std::string text = formatJournalIndex(j);
+    const int fd = ::open(inFolder(folder_, kIndexName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    if (::pwrite(fd, text.data(), text.size(), 0) == ssize_t(text.size()))
+        (void)::ftruncate(fd, off_t(text.size()));
+    ::close(fd);
 }
 
 std::vector<LeftJournal> Journal::findLeftJournals()
@@ -362,15 +378,15 @@ std::string formatJournalIndex(const LeftJournal& j)
     for (int k = 0; k <= kMaxJournalState; ++k)
         if (!j.UndoName[size_t(k)].empty())
             out += "step " + std::to_string(k) + " " + escapeLine(j.UndoName[size_t(k)]) + "\n";
-    return out;
+    return out + "end\n";
 }
 
 std::optional<LeftJournal> parseJournalIndex(const std::string& text)
 {
     LeftJournal j;
     std::string_view rest = text;
-    bool first = true, havePos = false;
-    while (!rest.empty()) {
+    bool first = true, havePos = false, ended = false;
+    while (!rest.empty() && !ended) {
         const size_t nl = rest.find('\n');
         const std::string_view line = rest.substr(0, nl);
         rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
@@ -392,6 +408,8 @@ std::optional<LeftJournal> parseJournalIndex(const std::string& text)
                 return std::nullopt;
         } else if (key == "document") {
             j.document = unescapeLine(value);
+        } else if (key == "end") {
+            ended = true; // whatever follows is left from a longer index
         } else if (key == "step") {
             const size_t sp2 = value.find(' ');
             int k = -1;
@@ -400,7 +418,7 @@ std::optional<LeftJournal> parseJournalIndex(const std::string& text)
             j.UndoName[size_t(k)] = unescapeLine(value.substr(sp2 + 1));
         }
     }
-    if (!havePos)
+    if (!havePos || !ended)
         return std::nullopt;
     return j;
 }

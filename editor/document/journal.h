@@ -66,10 +66,14 @@ public:
     // Writes the document's bytes as the current state: a named step moves on to
     // the next state first; a save without a new name that finds the state as it
     // is writes nothing. Failed: nothing moved; `error` names the file and the reason.
-    Recorded record(const std::vector<uint8_t>& bytes, std::string& error);
-    // The current state's file was read: remembers its bytes and notes the
-    // position, the names and the document in the index.
+    Recorded record(std::vector<uint8_t> bytes, std::string& error);
+    // The bytes of the current state, when this editor wrote or read that state
+    // last; null when its file must be read.
+    const std::vector<uint8_t>* knownState() const { return statePos_ == UndoPos ? &stateBytes_ : nullptr; }
+    // The current state was loaded (from its file, or the known bytes): notes
+    // the position, the names and the document in the index.
     void stateRead(std::vector<uint8_t> bytes, const std::string& document);
+    void stateShown(const std::string& document);
 
     // Journals below `base` that editors no longer running left with unsaved
     // changes, this editor's own folder first. Those without unsaved changes are

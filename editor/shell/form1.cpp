@@ -5,12 +5,14 @@
 #include "opt.h"
 #include "pic_box.h"
 #include "platform.h"
+#include "renderer.h"
 
 #include <QApplication>
 #include <QRadioButton>
 #include <QResizeEvent>
 
-Form1::Form1(Platform& platform_, const QString& appDir) : AppDir(appDir), platform(platform_)
+Form1::Form1(Platform& platform_, const QString& appDir)
+    : AppDir(appDir), renderCache_(std::make_unique<trv::RenderCache>()), platform(platform_)
 {
     setWindowTitle("Zarvines Trusswick Editor v0.8");
     // The designed places are tight: captions need a small font to fit them.

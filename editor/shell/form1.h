@@ -37,6 +37,7 @@ class QTimer;
 class ScrollBar;
 namespace trv {
 enum class LevelValue;
+class RenderCache;
 }
 
 // What the next load or save acts on (the window's UseFile).
@@ -123,6 +124,9 @@ public:
     void BYScroll_Click();
     void BYScroll_MouseMove();
     void AutoScrollAtEdges(int buttons, double x, double y);
+    // Sets the position bars and the zoom as one move of the view: drawn once,
+    // not once per bar, and not at all without `render` (a load draws next).
+    void setViewBars(int xOff, int yOff, int zoom, bool render = true);
     QPointF ToScreen(double x, double y) const;
     QPointF ToDisplay(double x, double y) const;
 
@@ -228,6 +232,9 @@ private:
     void stepLevel(trv::LevelValue v, bool plus, int button);
     void typedLevel(trv::LevelValue v, const QLineEdit* box);
     void closeUndoList();
+    // Loads the file named in File (UseFile NamedFile), and draws the view
+    // anyway when that fails.
+    void loadNamedFile();
     // Refuses a file the reader would refuse, before anything changes.
     bool checkReadable(const QString& path);
     // Why the reader would refuse the file; empty when it would read it.
@@ -251,12 +258,14 @@ private:
     int SelPoint = -1;
     bool loading_ = false;        // the loader is writing the value boxes
     bool documentLoaded_ = false; // a document has been read since the start
+    int loads_ = 0;               // documents and states read so far
     bool ending_ = false;         // the process is ending
 
     // ---- options, tools, view
     OptionValues options_;
     ToolState tools_;
     trv::ViewState view;
+    std::unique_ptr<trv::RenderCache> renderCache_; // the layers under the points and lines of Pic's image
     bool LayoutPending = true;
     double BottomY = 0;
     std::array<double, 7> WindowPlacement{0, 0, 0, 9000, 12000, 0, 0}; // 1..6

@@ -49,29 +49,37 @@ bool Form1::checkReadable(const QString& path)
 
 void Form1::LoadDocument()
 {
+    const bool named = UseFile == DocumentSource::NamedFile;
+    // A state this editor has just written or read is not read again.
+    const std::vector<uint8_t>* known = named ? nullptr : journal.knownState();
     std::string name;
-    if (UseFile == DocumentSource::NamedFile)
+    if (named)
         name = trv::resolveLetterCase(local(File->text()));
-    else
+    else if (!known)
         name = journal.stateFile(UndoPos);
 
-    if (name.empty() || !trv::fileExists(name)) {
-        if (UseFile == DocumentSource::NamedFile)
+    if (!known && (name.empty() || !trv::fileExists(name))) {
+        if (named)
             journal.restart();
         QDir::setCurrent(AppDir);
         return;
     }
     std::string message;
     std::vector<uint8_t> bytes;
-    if (trv::readDocumentFile(name, doc, message, &bytes) != trv::ReadStatus::Ok) {
+    if (known) {
+        trv::parseDocument(*known, false, doc); // written by this editor: a valid bridge
+    } else if (trv::readDocumentFile(name, doc, message, &bytes) != trv::ReadStatus::Ok) {
         // The reader refused the file: the document and the journal stay as they were.
         UseFile = DocumentSource::JournalState;
         reportProblem(QString::fromStdString(message));
         return;
     }
     documentLoaded_ = true;
-    if (UseFile == DocumentSource::NamedFile)
+    ++loads_;
+    if (named)
         journal.restart();
+    else if (known)
+        journal.stateShown(File->text().toStdString());
     else
         journal.stateRead(std::move(bytes), File->text().toStdString());
 

@@ -84,12 +84,18 @@ void Form1::OpenDocument()
     if (SavBrg->isChecked())
         SavLines->setChecked(true);
     journal.clearNames();
-    XOff->setValue(0);
-    YOff->setValue(0);
-    if (!options_.Apply)
-        Zoom->setValue(301);
+    setViewBars(0, 0, options_.Apply ? Zoom->value() : trv::kOpeningZoom, false);
+    loadNamedFile();
+}
+
+void Form1::loadNamedFile()
+{
+    const int before = loads_;
     UseFile = DocumentSource::NamedFile;
     LoadDocument();
+    // Not loaded: the view still shows the old document, at the reset bars.
+    if (loads_ == before)
+        RenderView();
 }
 
 void Form1::MNew_Click()
@@ -105,12 +111,9 @@ void Form1::MNew_Click()
     File->setText(path);
     SavBrg->setChecked(true);
     journal.clearNames();
-    XOff->setValue(0);
-    YOff->setValue(0);
     opt->setPreview(false);
-    Zoom->setValue(301);
-    UseFile = DocumentSource::NamedFile;
-    LoadDocument();
+    setViewBars(0, 0, trv::kOpeningZoom, false);
+    loadNamedFile();
 }
 
 void Form1::BuLoad_Click()

@@ -91,13 +91,12 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift)
     if (!DebugListFocus) {
         const double S = options_.ScrollSize;
         const double h = S / view.ScaleX, v = 2.5 * S / view.ScaleY;
-        auto scrollY = [&](double dy) {
-            const double y = YOff->value() + dy;
-            YOff->setValue(trv::roundHalfEven32(std::clamp(y, double(trv::kYOffMin), double(trv::kYOffMax))));
-        };
-        auto scrollX = [&](double dx) {
-            const double x = XOff->value() + dx;
-            XOff->setValue(trv::roundHalfEven32(std::clamp(x, double(trv::kXOffMin), double(trv::kXOffMax))));
+        // One key moves the view once, diagonally too; only the side that moves is limited.
+        auto scroll = [&](double dx, double dy) {
+            const double x = std::clamp(XOff->value() + dx, double(trv::kXOffMin), double(trv::kXOffMax));
+            const double y = std::clamp(YOff->value() + dy, double(trv::kYOffMin), double(trv::kYOffMax));
+            setViewBars(dx != 0 ? trv::roundHalfEven32(x) : XOff->value(),
+                        dy != 0 ? trv::roundHalfEven32(y) : YOff->value(), Zoom->value());
         };
         switch (KeyCode) {
         case 107:
@@ -118,15 +117,15 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift)
             KeyCode = 0;
             Shift == kShift ? RightD_MouseUp(1) : RightU_MouseUp(1);
             return;
-        case 97: scrollY(-v), scrollX(h); return;
-        case 98: scrollY(-v); return;
-        case 99: scrollY(-v), scrollX(-h); return;
-        case 100: scrollX(h); return;
+        case 97: scroll(h, -v); return;
+        case 98: scroll(0, -v); return;
+        case 99: scroll(-h, -v); return;
+        case 100: scroll(h, 0); return;
         case 101: Center_MouseDown(); return;
-        case 102: scrollX(-h); return;
-        case 103: scrollY(v), scrollX(h); return;
-        case 104: scrollY(v); return;
-        case 105: scrollY(v), scrollX(-h); return;
+        case 102: scroll(-h, 0); return;
+        case 103: scroll(h, v); return;
+        case 104: scroll(0, v); return;
+        case 105: scroll(-h, v); return;
         default: break;
         }
     }

@@ -94,9 +94,7 @@ bool Form1::restoreLeftJournal()
         SavSoft->setChecked(true);
         if (SavBrg->isChecked())
             SavLines->setChecked(true);
-        XOff->setValue(0);
-        YOff->setValue(0);
-        Zoom->setValue(301);
+        setViewBars(0, 0, trv::kOpeningZoom, false);
         journal.adopt(j);
         UseFile = DocumentSource::JournalState;
         LoadDocument();

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
@@ -64,11 +65,25 @@ void Form1::Zoom_Change()
     RenderView();
 }
 
+void Form1::setViewBars(int xOff, int yOff, int zoom, bool render)
+{
+    const bool moved = XOff->value() != xOff || YOff->value() != yOff || Zoom->value() != zoom;
+    {
+        const QSignalBlocker x(XOff), y(YOff), z(Zoom);
+        XOff->setValue(xOff);
+        YOff->setValue(yOff);
+        Zoom->setValue(zoom);
+    }
+    LabelZoom->setText(QString::number(Zoom->value() - 1));
+    UpdateViewScale();
+    if (moved && render)
+        RenderView();
+}
+
 void Form1::Center_MouseDown()
 {
     Pic->setFocus();
-    YOff->setValue(0);
-    XOff->setValue(0);
+    setViewBars(0, 0, Zoom->value());
 }
 
 void Form1::BYScroll_Click()
@@ -95,8 +110,7 @@ void Form1::AutoScrollAtEdges(int buttons, double x, double y)
     const auto next = trv::AutoScrollAtEdges(doc.NPoints, options_.AutoScroll, options_.Apply,
                                              buttons != 0, x, y, options_.ScrollSize, XOff->value(),
                                              YOff->value(), view, pixelsToTwips(Center2->x()));
-    XOff->setValue(next.XOff); // a value that does not change redraws nothing
-    YOff->setValue(next.YOff);
+    setViewBars(next.XOff, next.YOff, Zoom->value()); // a view that does not move redraws nothing
 }
 
 void Form1::LayoutView()
@@ -158,7 +172,7 @@ void Form1::RenderView()
     in.font = Pic->font();
     in.logicalWidth = Pic->scaleWidth();
     in.logicalHeight = Pic->scaleHeight();
-    BottomY = trv::RenderView(Pic->image(), in).BottomY;
+    BottomY = trv::RenderView(Pic->image(), in, *renderCache_).BottomY;
     Pic->refresh();
 }
 

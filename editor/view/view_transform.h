@@ -13,6 +13,7 @@ constexpr double kTwipsPerPixel = 15;
 
 // Scroll bar ranges (first end, far end).
 constexpr int kZoomMin = 1, kZoomMax = 649;
+constexpr int kOpeningZoom = 301; // the zoom of a newly opened document
 constexpr int kXOffMax = 4096, kXOffMin = -4080;
 constexpr int kYOffMax = 255, kYOffMin = -255;
 

@@ -225,7 +225,10 @@ TEST(JournalFiles, IndexSurvivesOddNamesAndRefusesJunk)
     EXPECT_EQ(back->document, j.document);
     EXPECT_EQ(back->UndoName, j.UndoName);
     EXPECT_EQ(back->UndoPos, 3);
+    // What a shorter index leaves behind its end line does not count.
+    EXPECT_TRUE(parseJournalIndex(formatJournalIndex(j) + "step 7 Left\nstate 900"));
+    EXPECT_FALSE(parseJournalIndex(formatJournalIndex(j).substr(0, 30))); // cut off: no end line
     EXPECT_FALSE(parseJournalIndex("junk"));
-    EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstate 99999\n"));
-    EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstep 5000 x\nstate 1\n"));
+    EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstate 99999\nend\n"));
+    EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstep 5000 x\nstate 1\nend\n"));
 }
