@@ -63,6 +63,9 @@ bool Document::operator==(const Document& o) const
     return true;
 }
 
+bool hasPoint(const Document& doc, int i) { return i >= 1 && i <= doc.NPoints; }
+bool hasLine(const Document& doc, int i) { return i >= 1 && i <= doc.NLines; }
+
 bool isLevelName(const std::string& name)
 {
     if (name.size() < 3)

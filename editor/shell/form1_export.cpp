@@ -23,10 +23,6 @@
 
 namespace {
 
-bool hasThreeLetterExtension(const QString& s) { return s.size() >= 5 && s[s.size() - 4] == '.'; }
-
-QString withoutLast(const QString& s, qsizetype n) { return s.left(std::max<qsizetype>(0, s.size() - n)); }
-
 // The files of a folder for the folder export. Directory listings are taken in
 // name order, so the result does not depend on the file system. With
 // `subfolders`, the walk goes depth first (a folder's own files, then each

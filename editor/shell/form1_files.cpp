@@ -14,12 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-namespace {
-bool endsWithNoCase(const QString& s, const QString& tail) { return s.right(tail.size()).compare(tail, Qt::CaseInsensitive) == 0; }
-// A name whose fourth character from the end is a dot has a three-letter extension.
-bool hasThreeLetterExtension(const QString& s) { return s.size() >= 5 && s[s.size() - 4] == '.'; }
-} // namespace
-
 void Form1::connectFiles()
 {
     connect(File, &QLineEdit::textChanged, this, [this] { File_Change(); });
@@ -59,15 +53,14 @@ void Form1::File_Change()
 
 void Form1::Proc_Change()
 {
-    const int v = int(Opt::value(Proc));
-    switch (v) {
-    case 1: RenderView(); break;
-    case 2:
+    switch (ProcCommand(int(Opt::value(Proc)))) {
+    case ProcCommand::Redraw: RenderView(); break;
+    case ProcCommand::Refit:
         LayoutPending = true;
         RenderView();
         break;
-    case 8: ShowJournalDump(); break;
-    case 9:
+    case ProcCommand::JournalDump: ShowJournalDump(); break;
+    case ProcCommand::BatchExport:
         // Back to "0" first: the export lets events run for a long time, and a
         // second request meanwhile must reach BatchExport to be refused.
         Proc->setText("0");

@@ -15,26 +15,38 @@
 
 namespace {
 
-// Key codes of the table: letters 65..90, keypad digits 96..105, keypad + 107,
-// keypad - 109, Page Up 33, Page Down 34, End 35, Home 36, Space 32.
+// The key codes of the table (the letters are their upper-case characters).
+enum : int {
+    kKeySpace = 32,
+    kKeyPageUp = 33,
+    kKeyPageDown = 34,
+    kKeyEnd = 35,
+    kKeyHome = 36,
+    kKeyPad0 = 96, // keypad digits 96..105, with Num Lock on
+    kKeyPadPlus = 107,
+    kKeyPadMinus = 109,
+};
+constexpr int keypad(int digit) { return kKeyPad0 + digit; }
+constexpr int kZoomStep = 30; // the zoom bar's large step
+
 int keyCode(const QKeyEvent* e)
 {
     const int k = e->key();
-    const bool keypad = e->modifiers() & Qt::KeypadModifier;
+    const bool pad = e->modifiers() & Qt::KeypadModifier;
     if (k >= Qt::Key_A && k <= Qt::Key_Z)
         return k; // Qt uses the same codes for letters
-    if (keypad && k >= Qt::Key_0 && k <= Qt::Key_9)
-        return 96 + (k - Qt::Key_0);
-    if (keypad && k == Qt::Key_Plus)
-        return 107;
-    if (keypad && k == Qt::Key_Minus)
-        return 109;
+    if (pad && k >= Qt::Key_0 && k <= Qt::Key_9)
+        return keypad(k - Qt::Key_0);
+    if (pad && k == Qt::Key_Plus)
+        return kKeyPadPlus;
+    if (pad && k == Qt::Key_Minus)
+        return kKeyPadMinus;
     switch (k) {
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Space: return 32;
+    case Qt::Key_PageUp: return kKeyPageUp;
+    case Qt::Key_PageDown: return kKeyPageDown;
+    case Qt::Key_End: return kKeyEnd;
+    case Qt::Key_Home: return kKeyHome;
+    case Qt::Key_Space: return kKeySpace;
     default: return 0;
     }
 }
@@ -99,33 +111,33 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift)
                         dy != 0 ? trv::roundHalfEven32(y) : YOff->value(), Zoom->value());
         };
         switch (KeyCode) {
-        case 107:
-        case 33:
+        case kKeyPadPlus:
+        case kKeyPageUp:
             KeyCode = 0;
-            Zoom->setValue(Zoom->value() + 30 < trv::kZoomMax ? Zoom->value() + 30 : trv::kZoomMax);
+            Zoom->setValue(Zoom->value() + kZoomStep < trv::kZoomMax ? Zoom->value() + kZoomStep : trv::kZoomMax);
             return;
-        case 109:
-        case 34:
+        case kKeyPadMinus:
+        case kKeyPageDown:
             KeyCode = 0;
-            Zoom->setValue(Zoom->value() - 30 > trv::kZoomMin ? Zoom->value() - 30 : trv::kZoomMin);
+            Zoom->setValue(Zoom->value() - kZoomStep > trv::kZoomMin ? Zoom->value() - kZoomStep : trv::kZoomMin);
             return;
-        case 36:
+        case kKeyHome:
             KeyCode = 0;
             Shift == kShift ? LeftD_MouseUp(1) : LeftU_MouseUp(1);
             return;
-        case 35:
+        case kKeyEnd:
             KeyCode = 0;
             Shift == kShift ? RightD_MouseUp(1) : RightU_MouseUp(1);
             return;
-        case 97: scroll(h, -v); return;
-        case 98: scroll(0, -v); return;
-        case 99: scroll(-h, -v); return;
-        case 100: scroll(h, 0); return;
-        case 101: Center_MouseDown(); return;
-        case 102: scroll(-h, 0); return;
-        case 103: scroll(h, v); return;
-        case 104: scroll(0, v); return;
-        case 105: scroll(-h, v); return;
+        case keypad(1): scroll(h, -v); return;
+        case keypad(2): scroll(0, -v); return;
+        case keypad(3): scroll(-h, -v); return;
+        case keypad(4): scroll(h, 0); return;
+        case keypad(5): Center_MouseDown(); return;
+        case keypad(6): scroll(-h, 0); return;
+        case keypad(7): scroll(h, v); return;
+        case keypad(8): scroll(0, v); return;
+        case keypad(9): scroll(-h, v); return;
         default: break;
         }
     }
@@ -134,7 +146,7 @@ void Form1::Form_KeyDown(int& KeyCode, int Shift)
     if (Shift & kCtrl)
         return;
     switch (KeyCode) {
-    case 32: Redraw_Click(); break;
+    case kKeySpace: Redraw_Click(); break;
     case 'L': select(ELine); break;
     case 'G': select(EGen); break;
     case 'P': select(EPoint), select(PFix); break;

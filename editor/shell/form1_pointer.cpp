@@ -2,6 +2,7 @@
 // read-out, the hover tests that keep the lists on the object under the pointer,
 // the stretch line, the dispatch of presses to the tools and the terrain stroke.
 #include "form1.h"
+#include "qt_text.h"
 
 #include "colors.h"
 #include "controls.h"
@@ -16,10 +17,6 @@
 #include <QRadioButton>
 
 #include <cmath>
-
-namespace {
-QString text(const std::string& s) { return QString::fromStdString(s); }
-} // namespace
 
 void Form1::connectPointer()
 {
@@ -90,7 +87,7 @@ void Form1::Pic_MouseUp(int button, int, double, double)
         return;
     }
     if (r.landFixText)
-        LandFix->setText(text(*r.landFixText));
+        LandFix->setText(qtext(*r.landFixText));
     DrawFix->setChecked(r.drawFix);
 }
 
@@ -104,9 +101,9 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
     tools_.PtrX = d.x();
     double ptrY = d.y();
     tools_.PtrLandY = trv::UnmapDisplayY(ptrY);
-    YP->setText(text(trv::readoutText(ptrY)));
-    LabelY->setText(text(trv::readoutText(tools_.PtrLandY)));
-    LabelX->setText(text(trv::readoutText(tools_.PtrX)));
+    YP->setText(qtext(trv::readoutText(ptrY)));
+    LabelY->setText(qtext(trv::readoutText(tools_.PtrLandY)));
+    LabelX->setText(qtext(trv::readoutText(tools_.PtrX)));
 
     if (!(tools_.lineTool == LineTool::Draw)) {
         if ((tools_.mode == EditMode::Terrain)) {

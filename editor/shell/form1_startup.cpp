@@ -35,7 +35,6 @@ bool storedNameExists(const QString& dir, const QString& name)
     return QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System).contains(name, Qt::CaseSensitive);
 }
 
-QString numberText(double v) { return QString::fromStdString(trv::formatNumber(v)); }
 } // namespace
 
 void Form1::Form_Load()

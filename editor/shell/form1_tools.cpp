@@ -1,6 +1,7 @@
 // The point, line and terrain actions of a press on the drawing area, and the
 // reactions of the three lists that move the markers.
 #include "form1.h"
+#include "qt_text.h"
 
 #include "line_tools.h"
 #include "list_box.h"
@@ -15,10 +16,6 @@
 #include <QPushButton>
 
 #include <cmath>
-
-namespace {
-QString text(const std::string& s) { return QString::fromStdString(s); }
-} // namespace
 
 void Form1::connectTools()
 {
@@ -142,10 +139,10 @@ void Form1::LLine_Click(int row)
         Pic->LLL.y1 = a.y();
         Pic->LLL.x2 = b.x();
         Pic->LLL.y2 = b.y();
-        LabelActLine1->setText(text(labels->actLine1));
-        LabelActLine2->setText(text(labels->actLine2));
-        LabelLineLen->setText(text(labels->lineLen));
-        LabelLineLen2->setText(text(labels->lineLen2));
+        LabelActLine1->setText(qtext(labels->actLine1));
+        LabelActLine2->setText(qtext(labels->actLine2));
+        LabelLineLen->setText(qtext(labels->lineLen));
+        LabelLineLen2->setText(qtext(labels->lineLen2));
     }
     Pic->refresh();
 }
@@ -176,5 +173,5 @@ void Form1::LandFix_GotFocus() { ValueBoxFocus = true; }
 void Form1::LandFix_LostFocus()
 {
     ValueBoxFocus = false;
-    LandFix->setText(text(trv::landFixTextOnLeave(LandFix->text().toStdString())));
+    LandFix->setText(qtext(trv::landFixTextOnLeave(LandFix->text().toStdString())));
 }

@@ -19,6 +19,15 @@ QStringList qtFilters(QString filter)
     return out;
 }
 
+bool hasThreeLetterExtension(const QString& s) { return s.size() >= 5 && s[s.size() - 4] == '.'; }
+
+bool endsWithNoCase(const QString& s, const QString& tail)
+{
+    return s.right(tail.size()).compare(tail, Qt::CaseInsensitive) == 0;
+}
+
+QString withoutLast(const QString& s, qsizetype n) { return s.left(std::max<qsizetype>(0, s.size() - n)); }
+
 namespace {
 QString cleaned(QString s)
 {

@@ -15,6 +15,12 @@ QString ShowOpenDialog(Platform& p, QWidget* owner, const QString& filter, const
 QString ShowSaveDialog(Platform& p, QWidget* owner, const QString& filter, const QString& name, const QString& folder,
                        bool confirm);
 
+// A name whose fourth character from the end is a dot has a three-letter extension.
+bool hasThreeLetterExtension(const QString& s);
+bool endsWithNoCase(const QString& s, const QString& tail);
+// The text without its last `n` characters.
+QString withoutLast(const QString& s, qsizetype n);
+
 // Splits a path at its last "/" or "\": the folder keeps the separator.
 struct PathSplit {
     QString folder, name;

@@ -2,6 +2,7 @@
 
 #include "colors.h"
 #include "controls.h"
+#include "qt_text.h"
 #include "settings.h"
 #include "window_units.h"
 #include "list_box.h"
@@ -49,7 +50,7 @@ void Opt::showSettings(const Settings& s, const SettingsRead& got)
 {
     QLineEdit* boxes[] = {ScrollSize, LandStyle, XYdiff, BmpLeft, BmpRight, BmpHeight, BackStyle};
     for (int k = 0; k < got.numbers; ++k)
-        boxes[k]->setText(QString::fromStdString(trv::formatNumber(s.numbers[size_t(k)])));
+        boxes[k]->setText(numberText(s.numbers[size_t(k)]));
     QCheckBox* checks[] = {Confirm, WSize, Grid, Boundaries, Raillevel, Train, AutoScroll};
     for (int k = 0; k < got.checks; ++k)
         checks[k]->setChecked(s.checks[size_t(k)] != 0);

@@ -5,6 +5,7 @@
 #include "colors.h"
 #include "controls.h"
 #include "list_box.h"
+#include "qt_text.h"
 #include "text_number.h"
 #include "words.h"
 
@@ -17,7 +18,6 @@
 #include <cmath>
 
 namespace {
-QString numberText(double v) { return QString::fromStdString(trv::formatNumber(v)); }
 int roundEven(double v) { return trv::roundHalfEven32(v); }
 } // namespace
 

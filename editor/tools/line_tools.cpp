@@ -46,8 +46,6 @@ std::optional<int32_t> lengthWordForKey(int key)
 namespace {
 double displayX(const Document& doc, int i) { return wordToDisplayX(doc.Pnt[i][kPointX]); }
 double displayY(const Document& doc, int i) { return MapDisplayYPoint(wordToEditorY(doc.Pnt[i][kPointY])); }
-bool validPoint(const Document& doc, int i) { return i >= 1 && i <= doc.NPoints; }
-bool validLine(const Document& doc, int i) { return i >= 1 && i <= doc.NLines; }
 } // namespace
 
 double pointDistance(const Document& doc, int a, int b)
@@ -61,7 +59,7 @@ DrawLineResult DrawLineTo(Document& doc, int lineStart, int selectedRow, bool dr
 {
     DrawLineResult res;
     const int e = selectedRow + 1;
-    if (!validPoint(doc, e) || !validPoint(doc, lineStart)) {
+    if (!hasPoint(doc, e) || !hasPoint(doc, lineStart)) {
         res.lineStart = 0;
         res.shape = PointerShape::Default;
         return res;
@@ -94,7 +92,7 @@ DrawLineResult DrawLineTo(Document& doc, int lineStart, int selectedRow, bool dr
 EditResult ToggleRail(Document& doc, int selectedRow, bool expert, int comboIndex)
 {
     const int s = selectedRow + 1;
-    if (!validLine(doc, s))
+    if (!hasLine(doc, s))
         return {};
     int32_t& kind = doc.Lin[s][kLineKind];
     if (expert) {
@@ -117,7 +115,7 @@ EditResult ToggleRail(Document& doc, int selectedRow, bool expert, int comboInde
 EditResult DeleteLine(Document& doc, int selectedRow)
 {
     const int s = selectedRow + 1;
-    if (!validLine(doc, s))
+    if (!hasLine(doc, s))
         return {};
     if (s != doc.NLines)
         doc.Lin[s] = doc.Lin[doc.NLines];

@@ -32,7 +32,6 @@ int floorClamped(double v, int lo, int hi)
     return int(f);
 }
 
-bool isFixed(const Document& doc, int i) { return isFixedPoint(doc.Pnt[i]); }
 
 // Line ends are stored as point number - 1.
 int endPoint(const Document& doc, int line, int end) { return doc.Lin[line][kLineFirstEnd + end] + 1; }
@@ -54,7 +53,6 @@ void exchangePoints(Document& doc, int p, int q)
     std::swap(doc.Pnt[p], doc.Pnt[q]);
 }
 
-bool validPoint(const Document& doc, int s) { return s >= 1 && s <= doc.NPoints; }
 
 enum class Toggled { Soft, Fixed };
 
@@ -131,7 +129,7 @@ int32_t pointYWord(int y) { return encodeY(std::clamp(y, kMinY, kMaxY)); }
 int firstSoft(const Document& doc)
 {
     for (int i = 1; i <= doc.NPoints; ++i)
-        if (!isFixed(doc, i))
+        if (!isFixedPoint(doc.Pnt[i]))
             return i;
     return 0;
 }
@@ -171,7 +169,7 @@ EditResult NewPoint(Document& doc, double ptrX, double ptrLandY, const PointOpti
 EditResult ToggleFixSoft(Document& doc, int selectedRow, bool expert)
 {
     const int s = selectedRow + 1;
-    if (!validPoint(doc, s))
+    if (!hasPoint(doc, s))
         return {};
     int row = -1;
     const Toggled t = toggleAt(doc, s, expert, &row);
@@ -186,7 +184,7 @@ MoveResult MovePoint(Document& doc, PointerShape shape, int selectedRow, double 
     MoveResult res;
     res.shape = shape;
     const int s = selectedRow + 1;
-    if (!validPoint(doc, s))
+    if (!hasPoint(doc, s))
         return res;
     if (shape == PointerShape::Default) {
         res.shape = PointerShape::UpArrow; // picked up; the hover test now leaves the selection alone
@@ -226,11 +224,11 @@ int DeleteAttachedLines(Document& doc, int p)
 EditResult DeletePoint(Document& doc, int selectedRow)
 {
     const int s = selectedRow + 1;
-    if (!validPoint(doc, s) || doc.NPoints < 2)
+    if (!hasPoint(doc, s) || doc.NPoints < 2)
         return {};
     DeleteAttachedLines(doc, s);
     const int last = doc.NPoints;
-    if (!isFixed(doc, s)) {
+    if (!isFixedPoint(doc.Pnt[s])) {
         // The last point takes the freed number.
         for (int k = 1; k <= doc.NLines; ++k)
             for (int end = 0; end < 2; ++end)
