@@ -3,9 +3,9 @@
 // 1920 x 1080 drawing area: 8,190 points, 8,190 lines, terrain style 150,
 // gradient 200, grid on, line mode.
 #include "document.h"
-#include "largest_document.h"
 #include "file_io.h"
 #include "form1.h"
+#include "largest_document.h"
 #include "list_box.h"
 #include "opt.h"
 #include "pic_box.h"

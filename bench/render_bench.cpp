@@ -49,7 +49,7 @@ struct Setup {
     std::string label() const
     {
         return std::string(terrainMode ? "terrain" : "line") + "/grid_" + (grid ? "on" : "off") + "/zoom_" +
-               std::to_string(zoom);
+            std::to_string(zoom);
     }
 };
 
@@ -183,8 +183,7 @@ int main(int argc, char** argv)
             for (const int zoom : kZooms) {
                 const Setup s{zoom, terrainMode, grid};
                 setups().push_back(s);
-                benchmark::RegisterBenchmark(("Render/" + s.label()).c_str(), Render, s)
-                    ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark(("Render/" + s.label()).c_str(), Render, s)->Unit(benchmark::kMillisecond);
                 benchmark::RegisterBenchmark(("RenderKept/" + s.label()).c_str(), RenderKept, s)
                     ->Unit(benchmark::kMillisecond);
                 benchmark::RegisterBenchmark(("RenderScrolled/" + s.label()).c_str(), RenderScrolled, s)

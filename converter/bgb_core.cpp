@@ -43,13 +43,13 @@ Result convert(std::span<const uint8_t> brg)
 {
     // Byte offsets in the bridge.
     constexpr size_t water = 4, rail = 8, budget = 12, leftEnd = 16, rightEnd = 20;
-    constexpr size_t terrain = 24;   // column 1; columns 257..768 are carried over
+    constexpr size_t terrain = 24; // column 1; columns 257..768 are carried over
     constexpr size_t pointCount = 4120;
 
     Result r;
     if (brg.size() < brgByteSize(0, 0)) {
-        r.error = "the file is " + bytesText(brg.size()) + " long, shorter than the " +
-                  bytesText(brgByteSize(0, 0)) + " of an empty bridge";
+        r.error = "the file is " + bytesText(brg.size()) + " long, shorter than the " + bytesText(brgByteSize(0, 0)) +
+            " of an empty bridge";
         return r;
     }
     const int32_t np = getInt(brg, pointCount);
@@ -61,7 +61,7 @@ Result convert(std::span<const uint8_t> brg)
     const size_t lineCount = pointsAt + kBrgPointBytes * size_t(np);
     if (brg.size() < lineCount + 4) {
         r.error = "the file is " + bytesText(brg.size()) + " long, shorter than the " +
-                  bytesText(brgByteSize(size_t(np), 0)) + " its " + std::to_string(np) + " points require";
+            bytesText(brgByteSize(size_t(np), 0)) + " its " + std::to_string(np) + " points require";
         return r;
     }
     const int32_t nl = getInt(brg, lineCount);
@@ -72,8 +72,8 @@ Result convert(std::span<const uint8_t> brg)
     const size_t linesAt = lineCount + 4;
     if (brg.size() < brgByteSize(size_t(np), size_t(nl))) {
         r.error = "the file is " + bytesText(brg.size()) + " long, shorter than the " +
-                  bytesText(brgByteSize(size_t(np), size_t(nl))) + " its " + std::to_string(np) + " points and " +
-                  std::to_string(nl) + " lines require";
+            bytesText(brgByteSize(size_t(np), size_t(nl))) + " its " + std::to_string(np) + " points and " +
+            std::to_string(nl) + " lines require";
         return r;
     }
     for (int i = 0; i < nl; ++i) {
@@ -82,7 +82,7 @@ Result convert(std::span<const uint8_t> brg)
             const int32_t p = getInt(brg, end);
             if (p < 0 || p >= np) {
                 r.error = "line " + std::to_string(i + 1) + " ends at point number " + std::to_string(p) +
-                          ", but the file has " + std::to_string(np) + " points (numbered from 0)";
+                    ", but the file has " + std::to_string(np) + " points (numbered from 0)";
                 return r;
             }
         }

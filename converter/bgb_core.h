@@ -10,12 +10,12 @@
 
 namespace bgb {
 
-constexpr int kMaxCount = 8190;           // largest point or line count accepted
-constexpr size_t kBrgHeadBytes = 4124;    // header words 0..1030 (up to the point count)
-constexpr size_t kBrgPointBytes = 92;     // 23 words per point
-constexpr size_t kBrgLineBytes = 24;      // 6 words per line
-constexpr size_t kBgbHeadBytes = 2096;    // everything before the first point
-constexpr size_t kBgbRecordBytes = 12;    // 3 words per point and per line
+constexpr int kMaxCount = 8190;        // largest point or line count accepted
+constexpr size_t kBrgHeadBytes = 4124; // header words 0..1030 (up to the point count)
+constexpr size_t kBrgPointBytes = 92;  // 23 words per point
+constexpr size_t kBrgLineBytes = 24;   // 6 words per line
+constexpr size_t kBgbHeadBytes = 2096; // everything before the first point
+constexpr size_t kBgbRecordBytes = 12; // 3 words per point and per line
 
 // Byte length of a bridge with the given counts (including the line count word).
 constexpr size_t brgByteSize(size_t points, size_t lines)

@@ -13,18 +13,17 @@ namespace bgb {
 
 namespace {
 
-const char kUsage[] =
-    "Usage: Rondix012 [FILE.brg]... [--folder DIR]...\n"
-    "Converts bridge files (.brg) into the game's .bgb files, written beside them.\n"
-    "Without arguments, opens the converter window.\n"
-    "\n"
-    "  FILE.brg        convert this bridge into FILE.bgb\n"
-    "  --folder DIR    convert every .brg file of the folder DIR, in name order\n"
-    "  --help          show this help and exit\n"
-    "  --version       show the version and exit\n"
-    "\n"
-    "Each converted file is listed on stdout; each failure, with its reason, on stderr.\n"
-    "Exit status: 0 when every file was converted, 1 when any failed, 2 on wrong usage.\n";
+const char kUsage[] = "Usage: Rondix012 [FILE.brg]... [--folder DIR]...\n"
+                      "Converts bridge files (.brg) into the game's .bgb files, written beside them.\n"
+                      "Without arguments, opens the converter window.\n"
+                      "\n"
+                      "  FILE.brg        convert this bridge into FILE.bgb\n"
+                      "  --folder DIR    convert every .brg file of the folder DIR, in name order\n"
+                      "  --help          show this help and exit\n"
+                      "  --version       show the version and exit\n"
+                      "\n"
+                      "Each converted file is listed on stdout; each failure, with its reason, on stderr.\n"
+                      "Exit status: 0 when every file was converted, 1 when any failed, 2 on wrong usage.\n";
 
 void print(std::FILE* to, const QString& line)
 {

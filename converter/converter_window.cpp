@@ -126,8 +126,7 @@ bool ConverterWindow::eventFilter(QObject* watched, QEvent* event)
         takeFile(path);
         return true;
     }
-    default:
-        return QWidget::eventFilter(watched, event);
+    default: return QWidget::eventFilter(watched, event);
     }
 }
 
@@ -216,7 +215,8 @@ void ConverterWindow::convertFolder()
 
     // The last file's line would hide earlier failures, so they are listed after it.
     if (!failures.isEmpty()) {
-        TxIn->setText(TxIn->text() + QStringLiteral("   |   %1 converted, %2 failed: ").arg(converted).arg(failures.size()) +
+        TxIn->setText(TxIn->text() +
+                      QStringLiteral("   |   %1 converted, %2 failed: ").arg(converted).arg(failures.size()) +
                       failures.join(QStringLiteral("; ")));
         TxIn->setToolTip(failures.join(QLatin1Char('\n')));
     } else {

@@ -35,7 +35,7 @@ public:
     QPushButton* BuBrowse = nullptr;
     QPushButton* BuConv = nullptr;
     QCheckBox* ChFold = nullptr;
-    QLabel* LaNote = nullptr;          // why the last dropped or chosen file was refused
+    QLabel* LaNote = nullptr;           // why the last dropped or chosen file was refused
     QPlainTextEdit* TxReport = nullptr; // every failure of the last run; shown only after failures
 
     QString DropName; // dropped file; during a folder run the current file name
@@ -54,7 +54,7 @@ private:
     void showNote(const QString& text);
     void showReport(int converted, const QStringList& failures);
 
-    QString sourcePath_; // the file ConvertFile reads, in its real letter case
-    QString note_;       // LaNote's full text; the label shows as much as fits
+    QString sourcePath_;   // the file ConvertFile reads, in its real letter case
+    QString note_;         // LaNote's full text; the label shows as much as fits
     bool running_ = false; // a folder run lets events through; ignore input meanwhile
 };

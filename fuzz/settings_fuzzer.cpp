@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!near(back.numbers[k], s.numbers[k]))
             std::abort();
     for (size_t k = 0; k < 6; ++k)
-        if (!near(back.placement[k], s.placement[k]) && std::fabs(back.placement[k] - s.placement[k]) > 1e-6 * std::fabs(s.placement[k]))
+        if (!near(back.placement[k], s.placement[k]) &&
+            std::fabs(back.placement[k] - s.placement[k]) > 1e-6 * std::fabs(s.placement[k]))
             std::abort();
     return 0;
 }

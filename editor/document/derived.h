@@ -11,18 +11,18 @@ namespace trv {
 struct Document;
 
 struct DerivedTables {
-    double WaterY = 0;    // display units
-    double WaterE = 0;    // editor units, as the value box shows it
-    double RailY = 0;     // editor units
+    double WaterY = 0; // display units
+    double WaterE = 0; // editor units, as the value box shows it
+    double RailY = 0;  // editor units
     double LeftEnd = 0;
     double RightEnd = 0;
     int32_t Budget = 0;
-    int FirstSoft = 0;    // first point whose kind is not 2; 0 if none
+    int FirstSoft = 0; // first point whose kind is not 2; 0 if none
 
-    std::array<double, 1025> LandY{};       // 1..1024
-    std::vector<double> PntX, PntY;         // 1..NPoints
-    std::vector<int> LinA, LinB, LinKind;   // 1..NLines, 1-based point indices
-    std::vector<double> LinLen;             // 1..NLines, display y units
+    std::array<double, 1025> LandY{};     // 1..1024
+    std::vector<double> PntX, PntY;       // 1..NPoints
+    std::vector<int> LinA, LinB, LinKind; // 1..NLines, 1-based point indices
+    std::vector<double> LinLen;           // 1..NLines, display y units
 
     // Item texts of the lists (0-based rows: row r is column/point/line r + 1).
     std::vector<std::string> LandItem, PointItem, LineItem;

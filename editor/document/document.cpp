@@ -1,8 +1,8 @@
 #include "document.h"
 
 #include <algorithm>
-#include <cctype>
 #include <bit>
+#include <cctype>
 #include <cstring>
 
 namespace trv {
@@ -88,28 +88,28 @@ std::string documentProblem(std::span<const uint8_t> bytes, bool level)
     const size_t pointCountAt = head0 + 1029 * 4;
     if (bytes.size() < pointCountAt + 4)
         return "the file is " + std::to_string(bytes.size()) + " bytes long, shorter than the " +
-               std::to_string(pointCountAt + 8) + " bytes of an empty " + (level ? "level" : "bridge");
+            std::to_string(pointCountAt + 8) + " bytes of an empty " + (level ? "level" : "bridge");
     const int32_t np = getWord(bytes.data() + pointCountAt);
     if (np < 0 || np > kMaxPoints)
         return "the point count " + std::to_string(np) + " is outside 0.." + std::to_string(kMaxPoints);
     const size_t lineCountAt = pointCountAt + 4 + size_t(np) * kPointWords * 4;
     if (bytes.size() < lineCountAt + 4)
         return "the file is " + std::to_string(bytes.size()) + " bytes long, shorter than its " + std::to_string(np) +
-               " points require";
+            " points require";
     const int32_t nl = getWord(bytes.data() + lineCountAt);
     if (nl < 0 || nl > kMaxLines)
         return "the line count " + std::to_string(nl) + " is outside 0.." + std::to_string(kMaxLines);
     const size_t linesAt = lineCountAt + 4;
     if (bytes.size() < linesAt + size_t(nl) * kLineWords * 4)
         return "the file is " + std::to_string(bytes.size()) + " bytes long, shorter than its " + std::to_string(np) +
-               " points and " + std::to_string(nl) + " lines require";
+            " points and " + std::to_string(nl) + " lines require";
     for (int i = 0; i < nl; ++i) {
         const uint8_t* rec = bytes.data() + linesAt + size_t(i) * kLineWords * 4;
         for (int end = 0; end < 2; ++end) {
             const int32_t p = getWord(rec + 4 + 4 * end);
             if (p < 0 || p >= np)
                 return "line " + std::to_string(i + 1) + " ends at point number " + std::to_string(p) +
-                       ", but the file has " + std::to_string(np) + " points (numbered from 0)";
+                    ", but the file has " + std::to_string(np) + " points (numbered from 0)";
         }
     }
 

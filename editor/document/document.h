@@ -8,32 +8,32 @@
 
 namespace trv {
 
-constexpr int kMaxPoints = 8190;   // effective limit of a document
+constexpr int kMaxPoints = 8190; // effective limit of a document
 constexpr int kMaxLines = 8190;
-constexpr int kColumns = 1024;     // terrain columns
+constexpr int kColumns = 1024;      // terrain columns
 constexpr int kRawCapacity = 16384; // raw arrays hold indices 0..16384
 constexpr int kPointWords = 23;
 constexpr int kLineWords = 6;
 // Header words (indices of Head).
-constexpr int kHeadWater = 1;      // water level (y word)
-constexpr int kHeadRail = 2;       // rail level (y word)
-constexpr int kHeadBudget = 3;     // budget in dollars
-constexpr int kHeadLeftEnd = 4;    // left end (x word)
-constexpr int kHeadRightEnd = 5;   // right end (x word)
-constexpr int kHeadPoints = 1030;  // point count
-constexpr int kHeadLines = 1031;   // line count
+constexpr int kHeadWater = 1;     // water level (y word)
+constexpr int kHeadRail = 2;      // rail level (y word)
+constexpr int kHeadBudget = 3;    // budget in dollars
+constexpr int kHeadLeftEnd = 4;   // left end (x word)
+constexpr int kHeadRightEnd = 5;  // right end (x word)
+constexpr int kHeadPoints = 1030; // point count
+constexpr int kHeadLines = 1031;  // line count
 // Terrain column c (1..1024) is header word c + 5.
 constexpr int headOfColumn(int c) { return c + 5; }
 
 // Words of a point record.
 constexpr int kPointKind = 1;
-constexpr int kPointX = 2;         // x word; word 5 repeats it
-constexpr int kPointY = 3;         // y word; word 6 repeats it
-constexpr int32_t kFixedKind = 2;  // every other kind is a soft point
-constexpr int32_t kSoftKind = 1;   // the kind the tools write for a soft point
+constexpr int kPointX = 2;        // x word; word 5 repeats it
+constexpr int kPointY = 3;        // y word; word 6 repeats it
+constexpr int32_t kFixedKind = 2; // every other kind is a soft point
+constexpr int32_t kSoftKind = 1;  // the kind the tools write for a soft point
 
 // Words of a line record.
-constexpr int kLineFirstEnd = 2;   // 0-based point numbers
+constexpr int kLineFirstEnd = 2; // 0-based point numbers
 constexpr int kLineSecondEnd = 3;
 constexpr int kLineKind = 4;
 constexpr int kLineRestLength = 5; // single
@@ -45,9 +45,9 @@ using LineRecord = std::array<int32_t, 8>;   // words 1..6 used
 
 struct Document {
     Document();
-    std::vector<int32_t> Head;     // 0..16384; 0..1031 are the header words
-    std::vector<PointRecord> Pnt;  // Pnt[i][j], i = 1..NPoints, j = 1..23
-    std::vector<LineRecord> Lin;   // Lin[i][j], i = 1..NLines, j = 1..6
+    std::vector<int32_t> Head;    // 0..16384; 0..1031 are the header words
+    std::vector<PointRecord> Pnt; // Pnt[i][j], i = 1..NPoints, j = 1..23
+    std::vector<LineRecord> Lin;  // Lin[i][j], i = 1..NLines, j = 1..6
     int NPoints = 0;
     int NLines = 0;
 

@@ -68,7 +68,8 @@ ReadStatus checkDocumentFile(const std::string& path, std::string& message)
     return loadChecked(path, bytes, message);
 }
 
-ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message, std::vector<uint8_t>* bytesOut)
+ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message,
+                            std::vector<uint8_t>* bytesOut)
 {
     std::vector<uint8_t> bytes;
     const ReadStatus status = loadChecked(path, bytes, message);

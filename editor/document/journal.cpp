@@ -49,7 +49,8 @@ int lockFolder(const std::string& folder)
         }
         // An editor that ended between our open and our lock removed the file:
         // the lock must be on the file that is there now.
-        struct stat held {}, named {};
+        struct stat held {
+        }, named{};
         if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
             held.st_dev == named.st_dev) {
             const std::string pid = std::to_string(::getpid()) + "\n";
@@ -115,10 +116,7 @@ struct Journal::Slot {
     int fd = -1;
 };
 
-std::string journalFileName(const std::string& folder, int n)
-{
-    return folder + "/TRV" + std::to_string(n) + ".TMP";
-}
+std::string journalFileName(const std::string& folder, int n) { return folder + "/TRV" + std::to_string(n) + ".TMP"; }
 
 Journal::Journal() = default;
 
@@ -349,8 +347,7 @@ void Journal::removeStates(const std::string& folder, bool whole)
                 fs::remove(it->path(), ec);
     } else {
         // From state 1 up to the first gap; state 0 stays.
-        for (int n = 1; fs::remove(journalFileName(folder, n), ec); ++n) {
-        }
+        for (int n = 1; fs::remove(journalFileName(folder, n), ec); ++n) {}
     }
     fs::remove(inFolder(folder, kIndexName), ec);
 }

@@ -103,7 +103,7 @@ private:
 
     std::string base_;
     std::string folder_;
-    std::vector<Slot> slots_; // locks held: this editor's own first, then left journals being offered
+    std::vector<Slot> slots_;         // locks held: this editor's own first, then left journals being offered
     std::vector<uint8_t> stateBytes_; // the file of state statePos_, as last read
     int statePos_ = -1;
     bool stepRecorded_ = false; // an edit named the current step since the last write

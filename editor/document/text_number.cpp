@@ -1,10 +1,10 @@
 #include "text_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 
 namespace trv {
 

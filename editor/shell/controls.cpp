@@ -33,7 +33,8 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* e)
 {
     QLabel::mouseMoveEvent(e);
     const Qt::KeyboardModifiers m = e->modifiers();
-    const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+    const int shift =
+        (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
     emit mouseMove(buttonsCode(e->buttons()), shift, e->position().x(), e->position().y());
 }
 

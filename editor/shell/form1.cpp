@@ -81,10 +81,7 @@ void Form1::resizeEvent(QResizeEvent* e)
         Redraw_Click();
 }
 
-void Form1::Form_Click()
-{
-    Redraw_Click();
-}
+void Form1::Form_Click() { Redraw_Click(); }
 
 void Form1::Redraw_Click()
 {

@@ -38,7 +38,7 @@ class ScrollBar;
 namespace trv {
 enum class LevelValue;
 class RenderCache;
-}
+} // namespace trv
 
 // What the next load or save acts on (the window's UseFile).
 enum class DocumentSource {

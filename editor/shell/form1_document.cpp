@@ -218,10 +218,7 @@ void Form1::ApplySaveType()
     }
 }
 
-void Form1::nameStep(const std::string& name)
-{
-    journal.nameStep(name);
-}
+void Form1::nameStep(const std::string& name) { journal.nameStep(name); }
 
 void Form1::nameTypedStep(const std::string& name)
 {

@@ -109,8 +109,8 @@ void Form1::BatchExport()
         return;
     }
     const PathSplit at = splitPath(File->text());
-    ChosenFile = ShowOpenDialog(platform, this, "Select folder and first bridge/level", withoutLast(at.name, 4),
-                                at.folder);
+    ChosenFile =
+        ShowOpenDialog(platform, this, "Select folder and first bridge/level", withoutLast(at.name, 4), at.folder);
     if (ChosenFile.isEmpty())
         return;
     QString folder = splitPath(ChosenFile).folder;
@@ -153,6 +153,7 @@ void Form1::BatchExport()
     batchRunning_ = false;
     // However many files failed, the counts come first and every one is listed.
     if (!report.isEmpty() && !ending_)
-        platform.report(this, QString("%1 pictures written, %2 files could not be exported.").arg(written).arg(report.size()),
+        platform.report(this,
+                        QString("%1 pictures written, %2 files could not be exported.").arg(written).arg(report.size()),
                         report);
 }

@@ -57,8 +57,8 @@ void Form1::connectGeneral()
     for (QLineEdit* box : {Money, Water, Rail, LeftE, RightE})
         box->installEventFilter(new FocusWatcher(
             box, [this] { ValueBoxFocus = true; }, [this] { ValueBoxFocus = false; }));
-    LandFix->installEventFilter(
-        new FocusWatcher(LandFix, [this] { LandFix_GotFocus(); }, [this] { LandFix_LostFocus(); }));
+    LandFix->installEventFilter(new FocusWatcher(
+        LandFix, [this] { LandFix_GotFocus(); }, [this] { LandFix_LostFocus(); }));
     connect(LDebug, &ListBox::focusGained, this, [this] { DebugListFocus = true; });
     connect(LDebug, &ListBox::focusLost, this, [this] { DebugListFocus = false; });
 

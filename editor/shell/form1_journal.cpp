@@ -78,10 +78,7 @@ void Form1::UdoList_MouseUp(int row)
     LoadDocument();
 }
 
-void Form1::UdoList_LostFocus()
-{
-    closeUndoList();
-}
+void Form1::UdoList_LostFocus() { closeUndoList(); }
 
 void Form1::ShowJournalDump()
 {

@@ -10,8 +10,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace {
 
@@ -60,10 +60,7 @@ constexpr int kShift = 1, kCtrl = 2;
 
 } // namespace
 
-void Form1::connectKeys()
-{
-    qApp->installEventFilter(this);
-}
+void Form1::connectKeys() { qApp->installEventFilter(this); }
 
 bool Form1::eventFilter(QObject* obj, QEvent* e)
 {

@@ -50,9 +50,8 @@ void Form1::buildControls()
                            double h, const QString& tip = {}) {
         return place(named(new MouseButton(caption, parent), name, tip), l, t, w, h);
     };
-    auto label = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w, double h) {
-        return place(named(new QLabel(caption, parent), name), l, t, w, h);
-    };
+    auto label = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w,
+                     double h) { return place(named(new QLabel(caption, parent), name), l, t, w, h); };
     auto clickLabel = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w,
                           double h, const QString& tip = {}) {
         return place(named(new ClickLabel(caption, parent), name, tip), l, t, w, h);
@@ -69,9 +68,8 @@ void Form1::buildControls()
                     const QString& tip = {}) {
         return place(named(new QLineEdit(text, parent), name, tip), l, t, w, h);
     };
-    auto frame = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w, double h) {
-        return place(named(new ClickFrame(caption, parent), name), l, t, w, h);
-    };
+    auto frame = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w,
+                     double h) { return place(named(new ClickFrame(caption, parent), name), l, t, w, h); };
 
     // File buttons and the save type.
     BuLoad = button(client, "BuLoad", "Open", 44, 57, 735, 345);
@@ -151,9 +149,8 @@ void Form1::buildControls()
     LabelLineLen = label(FrameLE, "LabelLineLen", "LineLen", 840, top + 390, 950, 195);
     LabelLineLen2 = label(FrameLE, "LabelLineLen2", "LineLen2", 1800, top + 390, 1000, 195);
     LLines = label(FrameLE, "LLines", "Lines", 1800, top + 585, 1000, 195);
-    LLine = place(named(new ListBox(FrameLE), "LLine",
-                        "Selected line (Line/Rail, Startpoint-Nr., Endpoint-Nr.)"),
-                  2850, top - 60, 1620, 900 - top + 60);
+    LLine = place(named(new ListBox(FrameLE), "LLine", "Selected line (Line/Rail, Startpoint-Nr., Endpoint-Nr.)"), 2850,
+                  top - 60, 1620, 900 - top + 60);
 
     PNew = radio(FramePE, "PNew", "[N]ew", 0, top + 0, 800, 195, "Set new points");
     PMove = radio(FramePE, "PMove", "[M]ove", 0, top + 195, 800, 195, "Move points");
@@ -165,8 +162,8 @@ void Form1::buildControls()
     Snap = check(FramePE, "Snap", "Snap to grid", 840, top + 390, 1400, 195,
                  "The game handles fixed points that are on the grid better");
     LabelLPoint = clickLabel(FramePE, "LabelLPoint", "No file loaded", 840, top + 585, 1450, 195);
-    LPoint = place(named(new ListBox(FramePE), "LPoint", "Selected point ( Point-Nr., Soft-/Fixed-Point, X, Y)"),
-                   2290, top - 60, 2180, 900 - top + 60);
+    LPoint = place(named(new ListBox(FramePE), "LPoint", "Selected point ( Point-Nr., Soft-/Fixed-Point, X, Y)"), 2290,
+                   top - 60, 2180, 900 - top + 60);
 
     Runder = button(FrameLd, "Runder", "[S]mooth", 0, top + 0, 800, 330, "Smooth the landscape. Repeat for more");
     const QString fixTip = "Draw horizontal terrain portions. Tooggle or just right-click in";

@@ -71,11 +71,13 @@ void Form1::bindToolState()
                 tools_.lineTool = tool;
         });
     }
-    const std::pair<QCheckBox*, bool ToolState::*> switches[] = {
-        {NewFixed, &ToolState::NewFixed},   {DelAtLine, &ToolState::DelAtLine},
-        {Snap, &ToolState::Snap},           {LDrawRail, &ToolState::LDrawRail},
-        {LineMDrawPoint, &ToolState::LineMDrawPoint}, {FixLooksSoft, &ToolState::FixLooksSoft},
-        {DrawFix, &ToolState::DrawFix}};
+    const std::pair<QCheckBox*, bool ToolState::*> switches[] = {{NewFixed, &ToolState::NewFixed},
+                                                                 {DelAtLine, &ToolState::DelAtLine},
+                                                                 {Snap, &ToolState::Snap},
+                                                                 {LDrawRail, &ToolState::LDrawRail},
+                                                                 {LineMDrawPoint, &ToolState::LineMDrawPoint},
+                                                                 {FixLooksSoft, &ToolState::FixLooksSoft},
+                                                                 {DrawFix, &ToolState::DrawFix}};
     for (auto [box, field] : switches) {
         tools_.*field = box->isChecked();
         connect(box, &QCheckBox::toggled, this, [this, field = field](bool on) { tools_.*field = on; });

@@ -45,10 +45,7 @@ void Form1::Options_Click()
     opt->show();
 }
 
-void Form1::sendCommand(ProcCommand c)
-{
-    Proc->setText(QString::number(int(c)));
-}
+void Form1::sendCommand(ProcCommand c) { Proc->setText(QString::number(int(c))); }
 
 void Form1::colorsChanged() { applyPicColors(); }
 

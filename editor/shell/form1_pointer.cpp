@@ -20,10 +20,8 @@
 
 void Form1::connectPointer()
 {
-    connect(Pic, &PicBox::mouseDown, this,
-            [this](int b, int s, double x, double y) { Pic_MouseDown(b, s, x, y); });
-    connect(Pic, &PicBox::mouseMove, this,
-            [this](int b, int s, double x, double y) { Pic_MouseMove(b, s, x, y); });
+    connect(Pic, &PicBox::mouseDown, this, [this](int b, int s, double x, double y) { Pic_MouseDown(b, s, x, y); });
+    connect(Pic, &PicBox::mouseMove, this, [this](int b, int s, double x, double y) { Pic_MouseMove(b, s, x, y); });
     connect(Pic, &PicBox::mouseUp, this, [this](int b, int s, double x, double y) { Pic_MouseUp(b, s, x, y); });
 }
 
@@ -109,8 +107,8 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
         if ((tools_.mode == EditMode::Terrain)) {
             bool drawn = false;
             if (tools_.TerrainDrag != 0) {
-                const trv::StrokeStep s = trv::terrainStrokeMove(doc, tools_.PtrX, tools_.PtrLandY, ptrY, tools_.DrawFix,
-                                                                 tools_.LandFix);
+                const trv::StrokeStep s =
+                    trv::terrainStrokeMove(doc, tools_.PtrX, tools_.PtrLandY, ptrY, tools_.DrawFix, tools_.LandFix);
                 if (s.drawn) {
                     drawn = true;
                     tools_.PtrLandY = s.ptrLandY;
@@ -127,10 +125,12 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
         }
     }
 
-    if (((tools_.mode == EditMode::Point) && tools_.pointer == trv::PointerShape::Default) || (tools_.lineTool == LineTool::Draw)) {
+    if (((tools_.mode == EditMode::Point) && tools_.pointer == trv::PointerShape::Default) ||
+        (tools_.lineTool == LineTool::Draw)) {
         if (const int p = trv::pointAt(tables, tools_.PtrX, ptrY); p != 0) {
             if (tools_.LineStart != 0 && tools_.LineStart < int(tables.PntX.size())) {
-                const QPointF a = ToScreen(tables.PntX[size_t(tools_.LineStart)], tables.PntY[size_t(tools_.LineStart)]);
+                const QPointF a =
+                    ToScreen(tables.PntX[size_t(tools_.LineStart)], tables.PntY[size_t(tools_.LineStart)]);
                 const QPointF b = ToScreen(tables.PntX[size_t(p)], tables.PntY[size_t(p)]);
                 Pic->LLL.x1 = a.x();
                 Pic->LLL.y1 = a.y();
@@ -141,8 +141,8 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
             LPoint->setListIndex(p - 1);
         }
         // The Fixpoint colour warns that the line would be refused.
-        const bool tooLong = trv::stretchColour(tables, LPoint->listIndex() + 1, tools_.LineStart) ==
-                             trv::StretchColour::Fixpoint;
+        const bool tooLong =
+            trv::stretchColour(tables, LPoint->listIndex() + 1, tools_.LineStart) == trv::StretchColour::Fixpoint;
         Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[tooLong ? trv::ColorFixpoint : trv::ColorSelected]);
         Pic->refresh();
     }

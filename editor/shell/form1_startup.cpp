@@ -10,8 +10,8 @@
 #include "platform.h"
 #include "scroll_bar.h"
 #include "settings.h"
-#include "window_units.h"
 #include "text_number.h"
+#include "window_units.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -82,7 +82,7 @@ bool Form1::restoreLeftJournal()
         }
         const QString when = QDateTime::fromSecsSinceEpoch(j.lastStep).toString("yyyy-MM-dd hh:mm");
         const QString text = "The editor ended without saving the changes to\n" + QString::fromStdString(j.document) +
-                             "\nLast change: " + when + "\n\nRestore them, or discard them?";
+            "\nLast change: " + when + "\n\nRestore them, or discard them?";
         if (!platform.message(this, text, Platform::Buttons::RestoreDiscard, true)) {
             journal.discard(j);
             continue;
@@ -115,13 +115,15 @@ QString Form1::readSettings()
     const QString path = AppDir + "/Trv.ini";
     std::string error;
     const auto bytes = trv::readFileBytes(path.toStdString(), &error, kMaxSettingsBytes + 1);
-    const QString unreadable = "The settings file " + path + " cannot be read (%1).\nThe editor starts with its default settings.";
+    const QString unreadable =
+        "The settings file " + path + " cannot be read (%1).\nThe editor starts with its default settings.";
     if (!bytes)
         return unreadable.arg(QString::fromStdString(error));
     if (bytes->size() > kMaxSettingsBytes)
         return unreadable.arg("it is larger than " + QString::number(kMaxSettingsBytes / 1024) + " KB");
     Settings s;
-    const SettingsRead got = parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), s);
+    const SettingsRead got =
+        parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), s);
     if (got.file)
         File->setText(QString::fromStdString(s.file));
     opt->showSettings(s, got);
@@ -131,8 +133,9 @@ QString Form1::readSettings()
         if (options_.WSize) {
             // Stored as the frame's position and the window's size, so restored
             // that way; whatever the numbers say, the window lands on the screen.
-            placeOnScreen(this, QRect(twipsToPixels(WindowPlacement[1]), twipsToPixels(WindowPlacement[2]),
-                                      twipsToPixels(WindowPlacement[4]), twipsToPixels(WindowPlacement[3])));
+            placeOnScreen(this,
+                          QRect(twipsToPixels(WindowPlacement[1]), twipsToPixels(WindowPlacement[2]),
+                                twipsToPixels(WindowPlacement[4]), twipsToPixels(WindowPlacement[3])));
             const int state = int(WindowPlacement[5]);
             setWindowState(state == 2 ? Qt::WindowMaximized : state == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
         }
@@ -144,7 +147,7 @@ QString Form1::readSettings()
     if (got.problem.empty())
         return {};
     return "The settings file " + path + " is damaged (" + QString::fromStdString(got.problem) +
-           ").\nWhat it lacks takes the default settings; the file is written anew when the editor ends.";
+        ").\nWhat it lacks takes the default settings; the file is written anew when the editor ends.";
 }
 
 void Form1::Exit_Click()
@@ -209,7 +212,4 @@ void Form1::MViewHelp_Click()
     openTextFile(AppDir + "/Zarvines_TW_Editor08.txt", "Zarvines_TW_Editor08.txt\n" + QString(17, ' ') + "Not found");
 }
 
-void Form1::MTutorial_Click()
-{
-    openTextFile(AppDir + "/Tutorial.txt", QString(7, ' ') + "Tutorial.txt not found");
-}
+void Form1::MTutorial_Click() { openTextFile(AppDir + "/Tutorial.txt", QString(7, ' ') + "Tutorial.txt not found"); }

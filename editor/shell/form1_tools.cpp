@@ -63,22 +63,17 @@ void Form1::NewPoint()
     applyEdit(r);
 }
 
-void Form1::ToggleFixSoft()
-{
-    applyEdit(trv::ToggleFixSoft(doc, LPoint->listIndex(), tools_.FixLooksSoft));
-}
+void Form1::ToggleFixSoft() { applyEdit(trv::ToggleFixSoft(doc, LPoint->listIndex(), tools_.FixLooksSoft)); }
 
 void Form1::MovePoint()
 {
-    const trv::MoveResult r = trv::MovePoint(doc, tools_.pointer, LPoint->listIndex(), tools_.PtrX, tools_.PtrLandY, pointOptions(tools_));
+    const trv::MoveResult r =
+        trv::MovePoint(doc, tools_.pointer, LPoint->listIndex(), tools_.PtrX, tools_.PtrLandY, pointOptions(tools_));
     setPointer(r.shape);
     applyEdit(r);
 }
 
-void Form1::DeletePoint()
-{
-    applyEdit(trv::DeletePoint(doc, LPoint->listIndex()));
-}
+void Form1::DeletePoint() { applyEdit(trv::DeletePoint(doc, LPoint->listIndex())); }
 
 void Form1::LPoint_Click(int row)
 {
@@ -98,8 +93,8 @@ void Form1::LPoint_Click(int row)
 void Form1::DrawLineTo()
 {
     const int e = LPoint->listIndex() + 1;
-    if (doc.NLines >= trv::kMaxLines && e >= 1 && e <= doc.NPoints && tools_.LineStart >= 1 && tools_.LineStart <= doc.NPoints &&
-        e != tools_.LineStart) {
+    if (doc.NLines >= trv::kMaxLines && e >= 1 && e <= doc.NPoints && tools_.LineStart >= 1 &&
+        tools_.LineStart <= doc.NPoints && e != tools_.LineStart) {
         // Only a line the length rule accepts is worth the message.
         const double key = std::floor(10 * trv::pointDistance(doc, e, tools_.LineStart));
         if (key < 1000 && trv::lengthWordForKey(int(key)))
@@ -115,15 +110,9 @@ void Form1::DrawLineTo()
     applyEdit(r);
 }
 
-void Form1::ToggleRail()
-{
-    applyEdit(trv::ToggleRail(doc, LLine->listIndex(), tools_.FixLooksSoft, tools_.lineKind));
-}
+void Form1::ToggleRail() { applyEdit(trv::ToggleRail(doc, LLine->listIndex(), tools_.FixLooksSoft, tools_.lineKind)); }
 
-void Form1::DeleteLine()
-{
-    applyEdit(trv::DeleteLine(doc, LLine->listIndex()));
-}
+void Form1::DeleteLine() { applyEdit(trv::DeleteLine(doc, LLine->listIndex())); }
 
 void Form1::LLine_Click(int row)
 {

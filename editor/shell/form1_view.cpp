@@ -54,8 +54,8 @@ QPointF Form1::ToDisplay(double x, double y) const
 
 void Form1::UpdateViewScale()
 {
-    view = trv::UpdateViewScale(pixelsToTwips(Pic->width()), pixelsToTwips(Pic->height()), options_.XYdiff, Zoom->value(),
-                                XOff->value(), YOff->value());
+    view = trv::UpdateViewScale(pixelsToTwips(Pic->width()), pixelsToTwips(Pic->height()), options_.XYdiff,
+                                Zoom->value(), XOff->value(), YOff->value());
 }
 
 void Form1::Zoom_Change()
@@ -107,9 +107,9 @@ void Form1::BYScroll_MouseMove()
 
 void Form1::AutoScrollAtEdges(int buttons, double x, double y)
 {
-    const auto next = trv::AutoScrollAtEdges(doc.NPoints, options_.AutoScroll, options_.Apply,
-                                             buttons != 0, x, y, options_.ScrollSize, XOff->value(),
-                                             YOff->value(), view, pixelsToTwips(Center2->x()));
+    const auto next =
+        trv::AutoScrollAtEdges(doc.NPoints, options_.AutoScroll, options_.Apply, buttons != 0, x, y,
+                               options_.ScrollSize, XOff->value(), YOff->value(), view, pixelsToTwips(Center2->x()));
     setViewBars(next.XOff, next.YOff, Zoom->value()); // a view that does not move redraws nothing
 }
 
@@ -186,7 +186,8 @@ void Form1::previewSizing()
         // Rounded up, so that the right boundary stays in the picture; limited to
         // a picture the window system and memory can hold.
         if (fit.resize)
-            Pic->resize(int(std::clamp(std::ceil(fit.picWidth / trv::kTwipsPerPixel), 1.0, double(kMaxPreviewWidth))), Pic->height());
+            Pic->resize(int(std::clamp(std::ceil(fit.picWidth / trv::kTwipsPerPixel), 1.0, double(kMaxPreviewWidth))),
+                        Pic->height());
     }
     opt->showPixelSize(QString::number(Pic->width()) + " x " + QString::number(Pic->layoutHeight()));
 }

@@ -3,10 +3,7 @@
 #include <QFontDatabase>
 #include <QMouseEvent>
 
-int StringRows::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(rows_.size());
-}
+int StringRows::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
 
 QVariant StringRows::data(const QModelIndex& index, int role) const
 {

@@ -40,8 +40,8 @@ public:
     void setListIndex(int row);
 
 signals:
-    void clicked(int row);   // the selection reaction
-    void mouseUp(int row);   // a button released over the list
+    void clicked(int row); // the selection reaction
+    void mouseUp(int row); // a button released over the list
     void focusLost();
     void focusGained();
 

@@ -2,11 +2,11 @@
 
 #include "colors.h"
 #include "controls.h"
+#include "list_box.h"
 #include "qt_text.h"
 #include "settings.h"
-#include "window_units.h"
-#include "list_box.h"
 #include "text_number.h"
+#include "window_units.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -41,10 +41,7 @@ Opt::Opt(QWidget* owner, OptionValues& options, OptionsHost& host)
     hide();
 }
 
-double Opt::value(const QLineEdit* box)
-{
-    return trv::parseLeadingNumber(box->text().toStdString());
-}
+double Opt::value(const QLineEdit* box) { return trv::parseLeadingNumber(box->text().toStdString()); }
 
 void Opt::showSettings(const Settings& s, const SettingsRead& got)
 {
@@ -111,8 +108,8 @@ void Opt::buildControls()
     Picture1->setAutoFillBackground(true);
     Picture1->setFocusPolicy(Qt::ClickFocus);
 
-    FrameOptions = place(new ClickFrame("OptionValues                         Show                 ", this), "FrameOptions",
-                         4680, 120, 3135, 2055);
+    FrameOptions = place(new ClickFrame("OptionValues                         Show                 ", this),
+                         "FrameOptions", 4680, 120, 3135, 2055);
     Confirm = place(new QCheckBox("Confirmations", FrameOptions), "Confirm", 120, 240, 1600, 240,
                     "Confirm on file overwrite and exit");
     WSize = place(new QCheckBox("Save Window", FrameOptions), "WSize", 120, 480, 1600, 240,
@@ -120,14 +117,22 @@ void Opt::buildControls()
     AutoScroll = place(new QCheckBox("Autoscroll", FrameOptions), "AutoScroll", 120, 720, 1600, 240,
                        "Scroll view if the cursor is at a window edge. Or switch to scroll-bars");
     Grid = place(new QCheckBox("Grid", FrameOptions), "Grid", 1900, 240, 1200, 240, "Toggle grid");
-    Boundaries = place(new QCheckBox("Boundaries", FrameOptions), "Boundaries", 1900, 480, 1200, 240, "Toggle boundaries");
+    Boundaries =
+        place(new QCheckBox("Boundaries", FrameOptions), "Boundaries", 1900, 480, 1200, 240, "Toggle boundaries");
     Raillevel = place(new QCheckBox("Rail level", FrameOptions), "Raillevel", 1900, 720, 1200, 240, "Toggle raillevel");
     Train = place(new QCheckBox("Train", FrameOptions), "Train", 1900, 960, 1200, 240);
     for (QCheckBox* c : {Confirm, WSize, AutoScroll, Grid, Boundaries, Raillevel, Train})
         c->setChecked(true);
 
     const QString stepTip = "Right-click for big steps (10 units)";
-    struct NumberRow { const char* caption; const char* box; const char* down; const char* up; const char* text; const char* tip; };
+    struct NumberRow {
+        const char* caption;
+        const char* box;
+        const char* down;
+        const char* up;
+        const char* text;
+        const char* tip;
+    };
     const NumberRow rows[] = {
         {"Scroll step", "ScrollSize", "ScrollSizeD", "ScrollSizeU", "100", "Step (speed) of scrolling"},
         {"Terrain style", "LandStyle", "LandStyleD", "LandStyleU", "9",

@@ -23,7 +23,8 @@ void Opt::connectBitmap()
     const std::pair<QScrollBar*, QLineEdit*> sliders[] = {
         {BmpLeftScroll, BmpLeft}, {BmpRightScroll, BmpRight}, {BackStyleScroll, BackStyle}};
     for (auto [bar, box] : sliders)
-        connect(bar, &QScrollBar::valueChanged, this, [bar = bar, box = box] { box->setText(QString::number(bar->value())); });
+        connect(bar, &QScrollBar::valueChanged, this,
+                [bar = bar, box = box] { box->setText(QString::number(bar->value())); });
     connect(BmpHeight, &QLineEdit::textChanged, this, [this] { BmpHeight_Change(); });
     connect(SaveBmp, &QPushButton::clicked, this, [this] { host_.saveBitmapSelect(); });
     connect(MultiSave, &QPushButton::clicked, this, [this] { MultiSave_Click(); });
@@ -38,10 +39,7 @@ void Opt::Apply_Click()
     ApplyColor();
 }
 
-void Opt::FrameApply_Click()
-{
-    Apply->setChecked(!Apply->isChecked());
-}
+void Opt::FrameApply_Click() { Apply->setChecked(!Apply->isChecked()); }
 
 void Opt::boxWithSlider(QLineEdit* box, QScrollBar* bar, double kept)
 {

@@ -31,11 +31,17 @@ void Opt::connectReactions()
     connect(Default, &QPushButton::clicked, this, [this] { Default_Click(); });
     // toggled: a change made by code (the settings reader) runs the reaction too.
     // Each switch first stores its option; the display switches then redraw.
-    const std::pair<QCheckBox*, bool OptionValues::*> switches[] = {
-        {Confirm, &OptionValues::Confirm}, {WSize, &OptionValues::WSize},         {Grid, &OptionValues::Grid},
-        {Boundaries, &OptionValues::Boundaries}, {Raillevel, &OptionValues::Raillevel}, {Train, &OptionValues::Train},
-        {AutoScroll, &OptionValues::AutoScroll}, {FNameT, &OptionValues::FNameT},    {Subfolders, &OptionValues::Subfolders},
-        {Apply, &OptionValues::Apply},           {CDebug, &OptionValues::CDebug}};
+    const std::pair<QCheckBox*, bool OptionValues::*> switches[] = {{Confirm, &OptionValues::Confirm},
+                                                                    {WSize, &OptionValues::WSize},
+                                                                    {Grid, &OptionValues::Grid},
+                                                                    {Boundaries, &OptionValues::Boundaries},
+                                                                    {Raillevel, &OptionValues::Raillevel},
+                                                                    {Train, &OptionValues::Train},
+                                                                    {AutoScroll, &OptionValues::AutoScroll},
+                                                                    {FNameT, &OptionValues::FNameT},
+                                                                    {Subfolders, &OptionValues::Subfolders},
+                                                                    {Apply, &OptionValues::Apply},
+                                                                    {CDebug, &OptionValues::CDebug}};
     for (auto [box, field] : switches)
         connect(box, &QCheckBox::toggled, this, [this, field = field](bool on) { options_.*field = on; });
     for (QCheckBox* display : {Grid, Boundaries, Raillevel, Train})

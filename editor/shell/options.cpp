@@ -32,8 +32,8 @@ double keptGradient(double v) { return std::clamp(v, -200.0, 200.0); }
 
 void applySettings(OptionValues& o, const Settings& s, const SettingsRead& got)
 {
-    double (*const kept[])(double) = {keptScrollSize, keptLandStyle, keptXYdiff, keptMargin, keptMargin, nullptr,
-                                       keptGradient};
+    double (*const kept[])(double) = {keptScrollSize, keptLandStyle, keptXYdiff,  keptMargin,
+                                      keptMargin,     nullptr,       keptGradient};
     for (int k = 0; k < got.numbers; ++k)
         *numberField(o, k) = kept[k] ? kept[k](s.numbers[size_t(k)]) : s.numbers[size_t(k)];
     for (int k = 0; k < got.checks; ++k)

@@ -15,11 +15,11 @@ struct OptionValues {
     double XYdiff = 200;     // aspect
     double BmpLeft = 0;      // picture margins, tens of logical units
     double BmpRight = 0;
-    double BmpHeight = 400;  // picture height in the preview, pixels
-    double BackStyle = 0;    // background gradient
+    double BmpHeight = 400; // picture height in the preview, pixels
+    double BackStyle = 0;   // background gradient
     // Switches.
-    bool Confirm = true;     // confirmations
-    bool WSize = true;       // restore the window's placement
+    bool Confirm = true; // confirmations
+    bool WSize = true;   // restore the window's placement
     bool Grid = true;
     bool Boundaries = true;
     bool Raillevel = true;

@@ -33,15 +33,9 @@ QImage& PicBox::image()
     return image_;
 }
 
-QPointF PicBox::toLogical(QPointF p) const
-{
-    return {p.x() * 8192.0 / baseW_, p.y() * 8192.0 / baseH_};
-}
+QPointF PicBox::toLogical(QPointF p) const { return {p.x() * 8192.0 / baseW_, p.y() * 8192.0 / baseH_}; }
 
-QPointF PicBox::toPixel(QPointF l) const
-{
-    return {l.x() * baseW_ / 8192.0, l.y() * baseH_ / 8192.0};
-}
+QPointF PicBox::toPixel(QPointF l) const { return {l.x() * baseW_ / 8192.0, l.y() * baseH_ / 8192.0}; }
 
 void PicBox::paintEvent(QPaintEvent*)
 {

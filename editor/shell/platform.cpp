@@ -11,7 +11,8 @@
 
 bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons buttons, bool warning)
 {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, QString(), text, QMessageBox::NoButton, owner);
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::NoIcon, QString(), text, QMessageBox::NoButton,
+                    owner);
     if (buttons == Buttons::RestoreDiscard) {
         QPushButton* restore = box.addButton("Restore", QMessageBox::AcceptRole);
         box.addButton("Discard", QMessageBox::DestructiveRole);
@@ -48,7 +49,8 @@ QString runDialog(QFileDialog& dlg, const QStringList& filters, const QString& f
 }
 } // namespace
 
-QString DesktopPlatform::openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name)
+QString DesktopPlatform::openFile(QWidget* owner, const QStringList& filters, const QString& folder,
+                                  const QString& name)
 {
     QFileDialog dlg(owner);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
@@ -56,8 +58,8 @@ QString DesktopPlatform::openFile(QWidget* owner, const QStringList& filters, co
     return runDialog(dlg, filters, folder, name);
 }
 
-QString DesktopPlatform::saveFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name,
-                                  bool confirmOverwrite)
+QString DesktopPlatform::saveFile(QWidget* owner, const QStringList& filters, const QString& folder,
+                                  const QString& name, bool confirmOverwrite)
 {
     QFileDialog dlg(owner);
     dlg.setAcceptMode(QFileDialog::AcceptSave);

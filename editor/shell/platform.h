@@ -14,7 +14,8 @@ public:
     // A report of many problems: the summary first, every line readable below it.
     virtual void report(QWidget* owner, const QString& summary, const QStringList& lines) = 0;
     // The chosen path, or "" when cancelled. `filters` are in Qt's form ("Bridges (*.brg)").
-    virtual QString openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name) = 0;
+    virtual QString openFile(QWidget* owner, const QStringList& filters, const QString& folder,
+                             const QString& name) = 0;
     virtual QString saveFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name,
                              bool confirmOverwrite) = 0;
     // Opens a text file in the desktop's viewer without waiting; false when it cannot.

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
-#include <type_traits>
 #include <cmath>
 #include <cstdio>
+#include <limits>
+#include <type_traits>
 #include <vector>
 
 const char* const kSettingsColorHeader =
@@ -111,8 +111,8 @@ SettingsRead parseSettings(std::string_view text, Settings& s)
     }
     auto missing = [&](const char* what, int got, int want) {
         if (r.problem.empty())
-            r.problem = std::string(what) + " holds " + std::to_string(got) + " of its " + std::to_string(want) +
-                        " values";
+            r.problem =
+                std::string(what) + " holds " + std::to_string(got) + " of its " + std::to_string(want) + " values";
         return r;
     };
     if (ls.size() < 2 || (r.numbers = readNumbers(ls[1], s.numbers.data(), 7)) < 7)

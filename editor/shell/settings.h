@@ -7,11 +7,11 @@
 #include <string_view>
 
 struct Settings {
-    std::string file;                     // line 1
-    std::array<double, 7> numbers{};     // line 2: ScrollSize, LandStyle, XYdiff, BmpLeft, BmpRight, BmpHeight, BackStyle
-    std::array<int, 7> checks{};         // line 3: Confirm, WSize, Grid, Boundaries, Raillevel, Train, AutoScroll
-    std::array<double, 6> placement{};   // line 4: left, top, height, width, window state, options top
-    std::array<int32_t, 12> colors{};    // lines 6..17
+    std::string file;                  // line 1
+    std::array<double, 7> numbers{};   // line 2: ScrollSize, LandStyle, XYdiff, BmpLeft, BmpRight, BmpHeight, BackStyle
+    std::array<int, 7> checks{};       // line 3: Confirm, WSize, Grid, Boundaries, Raillevel, Train, AutoScroll
+    std::array<double, 6> placement{}; // line 4: left, top, height, width, window state, options top
+    std::array<int32_t, 12> colors{};  // lines 6..17
 };
 
 // What a reader got before the text ended or stopped making sense: the values

@@ -6,10 +6,7 @@
 
 #include <algorithm>
 
-int twipsToPixels(double twips)
-{
-    return int(std::clamp(twips / trv::kTwipsPerPixel, -1e6, 1e6));
-}
+int twipsToPixels(double twips) { return int(std::clamp(twips / trv::kTwipsPerPixel, -1e6, 1e6)); }
 
 void placeOnScreen(QWidget* window, QRect wanted)
 {

@@ -44,14 +44,10 @@ BudgetEntry applyTypedBudget(Document& doc, std::string_view text)
 int headIndex(LevelValue v)
 {
     switch (v) {
-    case LevelValue::Water:
-        return kHeadWater;
-    case LevelValue::Rail:
-        return kHeadRail;
-    case LevelValue::LeftEnd:
-        return kHeadLeftEnd;
-    case LevelValue::RightEnd:
-        return kHeadRightEnd;
+    case LevelValue::Water: return kHeadWater;
+    case LevelValue::Rail: return kHeadRail;
+    case LevelValue::LeftEnd: return kHeadLeftEnd;
+    case LevelValue::RightEnd: return kHeadRightEnd;
     }
     return 1;
 }
@@ -60,15 +56,10 @@ int32_t typedLevelWord(LevelValue v, std::string_view text)
 {
     double x = parseLeadingNumber(text);
     switch (v) {
-    case LevelValue::Water:
-        return encodeY(std::clamp(x, -17151.0, 256.0));
-    case LevelValue::Rail:
-        x = std::clamp(x, -256.0, 256.0);
-        return encodeY(x > 0 ? x / 2 : x);
-    case LevelValue::LeftEnd:
-        return encodeLeftEnd(std::clamp(x, -256.0, 0.0));
-    case LevelValue::RightEnd:
-        return encodeRightEnd(std::clamp(x * 0.5, 0.0, 128.0));
+    case LevelValue::Water: return encodeY(std::clamp(x, -17151.0, 256.0));
+    case LevelValue::Rail: x = std::clamp(x, -256.0, 256.0); return encodeY(x > 0 ? x / 2 : x);
+    case LevelValue::LeftEnd: return encodeLeftEnd(std::clamp(x, -256.0, 0.0));
+    case LevelValue::RightEnd: return encodeRightEnd(std::clamp(x * 0.5, 0.0, 128.0));
     }
     return 0;
 }
@@ -77,14 +68,10 @@ std::string applyTypedLevel(Document& doc, LevelValue v, std::string_view text)
 {
     doc.Head[headIndex(v)] = typedLevelWord(v, text);
     switch (v) {
-    case LevelValue::Water:
-        return "Water: Change";
-    case LevelValue::Rail:
-        return "Rail Level";
-    case LevelValue::LeftEnd:
-        return "Left Change";
-    case LevelValue::RightEnd:
-        return "Right Change";
+    case LevelValue::Water: return "Water: Change";
+    case LevelValue::Rail: return "Rail Level";
+    case LevelValue::LeftEnd: return "Left Change";
+    case LevelValue::RightEnd: return "Right Change";
     }
     return {};
 }
@@ -100,18 +87,10 @@ std::string levelStepName(LevelValue v, int signedStep)
 {
     const char* prefix = "";
     switch (v) {
-    case LevelValue::Water:
-        prefix = "Water ";
-        break;
-    case LevelValue::Rail:
-        prefix = "Rail Level ";
-        break;
-    case LevelValue::LeftEnd:
-        prefix = "Left ";
-        break;
-    case LevelValue::RightEnd:
-        prefix = "Right ";
-        break;
+    case LevelValue::Water: prefix = "Water "; break;
+    case LevelValue::Rail: prefix = "Rail Level "; break;
+    case LevelValue::LeftEnd: prefix = "Left "; break;
+    case LevelValue::RightEnd: prefix = "Right "; break;
     }
     return prefix + std::string(signedStep >= 0 ? "+" : "") + std::to_string(signedStep);
 }
@@ -130,18 +109,10 @@ EditResult stepLevel(Document& doc, LevelValue v, bool plus, bool bigStep, doubl
         delta /= 2;
     long long w = word + delta;
     switch (v) {
-    case LevelValue::Water:
-        w = std::clamp<long long>(w, kWaterMin, kWaterMax);
-        break;
-    case LevelValue::Rail:
-        w = plus ? std::min<long long>(w, kRailMax) : std::max<long long>(w, kRailMin);
-        break;
-    case LevelValue::LeftEnd:
-        w = plus ? std::min<long long>(w, kLeftMax) : std::max<long long>(w, kLeftMin);
-        break;
-    case LevelValue::RightEnd:
-        w = plus ? std::min<long long>(w, kRightMax) : std::max<long long>(w, kRightMin);
-        break;
+    case LevelValue::Water: w = std::clamp<long long>(w, kWaterMin, kWaterMax); break;
+    case LevelValue::Rail: w = plus ? std::min<long long>(w, kRailMax) : std::max<long long>(w, kRailMin); break;
+    case LevelValue::LeftEnd: w = plus ? std::min<long long>(w, kLeftMax) : std::max<long long>(w, kLeftMin); break;
+    case LevelValue::RightEnd: w = plus ? std::min<long long>(w, kRightMax) : std::max<long long>(w, kRightMin); break;
     }
     EditResult res = EditResult::step(levelStepName(v, s));
     res.changed = word != int32_t(w);

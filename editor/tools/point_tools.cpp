@@ -32,7 +32,6 @@ int floorClamped(double v, int lo, int hi)
     return int(f);
 }
 
-
 // Line ends are stored as point number - 1.
 int endPoint(const Document& doc, int line, int end) { return doc.Lin[line][kLineFirstEnd + end] + 1; }
 void setEndPoint(Document& doc, int line, int end, int p) { doc.Lin[line][kLineFirstEnd + end] = p - 1; }
@@ -52,7 +51,6 @@ void exchangePoints(Document& doc, int p, int q)
         }
     std::swap(doc.Pnt[p], doc.Pnt[q]);
 }
-
 
 enum class Toggled { Soft, Fixed };
 

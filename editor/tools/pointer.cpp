@@ -36,10 +36,7 @@ double UnmapDisplayY(double y)
     return t;
 }
 
-std::string readoutText(double v)
-{
-    return formatLeadingBlank(std::trunc(v));
-}
+std::string readoutText(double v) { return formatLeadingBlank(std::trunc(v)); }
 
 int terrainColumnAt(double ptrX)
 {

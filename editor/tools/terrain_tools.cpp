@@ -26,10 +26,7 @@ long long truncClamped(double v)
 }
 } // namespace
 
-int32_t heightWord(long long h)
-{
-    return int32_t((std::clamp(h, kMinHeight, kMaxHeight) + 17152) * 65536);
-}
+int32_t heightWord(long long h) { return int32_t((std::clamp(h, kMinHeight, kMaxHeight) + 17152) * 65536); }
 
 StrokeStep terrainStrokeMove(Document& doc, double ptrX, double ptrLandY, double ptrY, bool drawFix,
                              std::string_view landFixText)
@@ -67,10 +64,7 @@ TerrainRelease terrainRelease(bool leftButton, int terrainDrag, bool drawFix, do
     return r;
 }
 
-std::string landFixTextOnLeave(std::string_view text)
-{
-    return formatNumber(parseLeadingNumber(text));
-}
+std::string landFixTextOnLeave(std::string_view text) { return formatNumber(parseLeadingNumber(text)); }
 
 EditResult SmoothTerrain(Document& doc, double leftEnd, double rightEnd)
 {

@@ -19,9 +19,9 @@ int32_t heightWord(long long h);
 // is written (only that one: there is no interpolation between moves) when
 // |ptrX| < 8180; further out the move only selects the column's list row.
 struct StrokeStep {
-    int column = 0;       // column under the pointer, 0..1023
-    bool drawn = false;   // the column's word was written; TerrainDrag := column
-    double ptrLandY = 0;  // the height used (the fixed level when "Fixed lvl" is on)
+    int column = 0;      // column under the pointer, 0..1023
+    bool drawn = false;  // the column's word was written; TerrainDrag := column
+    double ptrLandY = 0; // the height used (the fixed level when "Fixed lvl" is on)
     // Preview while the stroke lasts, in display units at display x `x`: erase
     // from pointerY to oldTopY (just above the old top) in the Back colour, then
     // draw from the bottom of the view up to pointerY in the Selected colour.

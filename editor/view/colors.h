@@ -29,18 +29,18 @@ using ColorTableArray = std::array<uint32_t, kColorCount + 1>;
 
 inline constexpr ColorTableArray kDefaultColorTable = {
     0,
-    4737096,   // Back      72, 72, 72
-    8334380,   // Water     44, 44, 127
-    10526880,  // Point     160, 160, 160
-    255,       // Fixpoint  255, 0, 0
-    65535,     // Selected  255, 255, 0
-    65280,     // Line      0, 255, 0
-    16777215,  // Rail      255, 255, 255
-    5806168,   // Train     88, 152, 88
-    7303023,   // Land      111, 111, 111
-    3158064,   // Grid1     48, 48, 48
-    5789784,   // Grid2     88, 88, 88
-    0,         // Grid3     0, 0, 0
+    4737096,  // Back      72, 72, 72
+    8334380,  // Water     44, 44, 127
+    10526880, // Point     160, 160, 160
+    255,      // Fixpoint  255, 0, 0
+    65535,    // Selected  255, 255, 0
+    65280,    // Line      0, 255, 0
+    16777215, // Rail      255, 255, 255
+    5806168,  // Train     88, 152, 88
+    7303023,  // Land      111, 111, 111
+    3158064,  // Grid1     48, 48, 48
+    5789784,  // Grid2     88, 88, 88
+    0,        // Grid3     0, 0, 0
 };
 
 // Names in the colour editor's list.

@@ -55,7 +55,7 @@ private:
 class PenRows {
 public:
     struct Span {
-        int first, last;  // clipped to the image's columns; first > last when empty
+        int first, last; // clipped to the image's columns; first > last when empty
     };
     PenRows(int x0, int y0, int x1, int y1, int w, int imageWidth);
     // The rows the pen covers, not clipped to the image.

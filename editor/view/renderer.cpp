@@ -18,7 +18,7 @@ namespace trv {
 
 namespace {
 
-constexpr int kTerrainPen = 4;    // 3.5 rounded halves to even
+constexpr int kTerrainPen = 4; // 3.5 rounded halves to even
 constexpr int kGradientPen = 27;
 constexpr int kMaxShade = 14;
 
@@ -213,7 +213,8 @@ void drawBackground(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
     const int bandFirst = m.col(0) - kGradientPen / 2, bandLast = m.col(kLogicalSize) + kGradientPen / 2;
     const QRgb water = rgbOf(b.water);
     const int wx0 = std::min(m.col(g.xL), m.col(g.xR)), wx1 = std::max(m.col(g.xL), m.col(g.xR));
-    const int wy0 = std::min(m.row(g.waterTopY), m.row(g.bottomY)), wy1 = std::max(m.row(g.waterTopY), m.row(g.bottomY));
+    const int wy0 = std::min(m.row(g.waterTopY), m.row(g.bottomY)),
+              wy1 = std::max(m.row(g.waterTopY), m.row(g.bottomY));
     for (int r = 0; r < m.H; ++r) {
         QRgb* line = canvas.row(r);
         if (banded[r]) {
@@ -398,9 +399,9 @@ private:
     struct Segment {
         int xa = 0, xb = 0;
         double Ya = 0, Yb = 0;
-        long long jFirst = 0, jLast = -1;  // the copies in or near the image
-        int colFirst = 0, colLast = -1;    // pixel columns the pen reaches, not clipped
-        int topBottom = INT_MIN;           // last row of its copies above the 14th
+        long long jFirst = 0, jLast = -1; // the copies in or near the image
+        int colFirst = 0, colLast = -1;   // pixel columns the pen reaches, not clipped
+        int topBottom = INT_MIN;          // last row of its copies above the 14th
     };
 
     // The pen line's rows for copies whose end b is `dy` rows below end a,
@@ -501,7 +502,7 @@ private:
     // drawn one by one.
     bool deferDeep(const Segment& s, long long firstDeep, int limit)
     {
-        constexpr int kExact = 1 << 20;  // pen line arithmetic is exact well within this
+        constexpr int kExact = 1 << 20; // pen line arithmetic is exact well within this
         const int from = std::max(s.colFirst, 0), to = std::min(s.colLast, m_.W - 1);
         const int ya0 = rowA(s, firstDeep), yb0 = rowB(s, firstDeep);
         const int ya1 = rowA(s, s.jLast), yb1 = rowB(s, s.jLast);
@@ -560,7 +561,7 @@ private:
     void fillDeferred()
     {
         if (deferCols_[0] > deferCols_[1])
-            return;  // nothing was left for the end
+            return; // nothing was left for the end
         const QRgb deep = shades_[kMaxShade];
         const int c0 = deferCols_[0], n = deferCols_[1] - c0 + 1;
         const int* __restrict top = deferTop_.data() + c0;
@@ -700,7 +701,7 @@ void drawLines(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in, i
         }
         const int a = t.LinA[i], b = t.LinB[i];
         if (a < 1 || a > nPoints || b < 1 || b > nPoints)
-            continue;  // an end that names no point: nothing to draw
+            continue; // an end that names no point: nothing to draw
         const ViewPoint A = ToScreen(in.view, t.PntX[a], t.PntY[a]);
         const ViewPoint B = ToScreen(in.view, t.PntX[b], t.PntY[b]);
         drawLine(canvas, m, m.col(A.x), m.row(A.y), m.col(B.x), m.row(B.y), c);

@@ -21,7 +21,7 @@ struct RenderInputs {
     RenderInputs(const Document& d, const DerivedTables& t) : doc(d), tables(t) {}
 
     const Document& doc;
-    const DerivedTables& tables;  // as derived from doc by the last load
+    const DerivedTables& tables; // as derived from doc by the last load
     ViewState view;
     ColorTableArray ColorTable = kDefaultColorTable;
     // Display options.
@@ -29,8 +29,8 @@ struct RenderInputs {
     bool boundaries = true;
     bool raillevel = true;
     bool train = true;
-    double landStyle = 9;  // terrain thickness: number of copies under the surface line
-    double backStyle = 0;  // background gradient, -200..200
+    double landStyle = 9; // terrain thickness: number of copies under the surface line
+    double backStyle = 0; // background gradient, -200..200
     // Export preview (Apply) and the file name in the picture (FNameT).
     bool preview = false;
     bool fileNameT = false;
@@ -38,9 +38,9 @@ struct RenderInputs {
     bool landMode = false;
     bool lineMode = false;
     bool showPoints = true;
-    std::string filePath;  // the text of File
-    QColor foreground;     // the area's foreground colour; invalid means the Rail colour
-    QFont font;            // the area's standard font
+    std::string filePath; // the text of File
+    QColor foreground;    // the area's foreground colour; invalid means the Rail colour
+    QFont font;           // the area's standard font
     // Logical extent of the image. A layout pass makes it 8192 x 8192; the export
     // preview widens the area while keeping the size of a logical unit (see
     // previewFit), so the width then differs.
@@ -50,13 +50,13 @@ struct RenderInputs {
 
 // Values of one render, in logical units, for the edit tools.
 struct RenderResult {
-    bool drawn = false;  // false when the document has no points: nothing was touched
-    double xL = 0;       // left boundary
-    double xR = 0;       // right boundary
-    double TopY = 0;     // display y +256
-    double BottomY = 0;  // display y -256; the terrain tools draw down to it
+    bool drawn = false; // false when the document has no points: nothing was touched
+    double xL = 0;      // left boundary
+    double xR = 0;      // right boundary
+    double TopY = 0;    // display y +256
+    double BottomY = 0; // display y -256; the terrain tools draw down to it
     double WaterTopY = 0;
-    double step = 0;     // distance between terrain columns
+    double step = 0; // distance between terrain columns
 };
 
 // Redraws the whole image from the inputs: background and gradient, water, grid,

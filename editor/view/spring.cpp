@@ -27,8 +27,8 @@ void springStep(const Document& doc, DerivedTables& t, std::vector<std::array<do
     if (TestTick == 10)
         TestTick = 0;
     // The tables and accumulators belong to the last load; never index past them.
-    const int nPoints = std::min({doc.NPoints, int(t.PntX.size()) - 1, int(t.PntY.size()) - 1,
-                                  int(PntAcc.size()) - 1, int(doc.Pnt.size()) - 1});
+    const int nPoints = std::min(
+        {doc.NPoints, int(t.PntX.size()) - 1, int(t.PntY.size()) - 1, int(PntAcc.size()) - 1, int(doc.Pnt.size()) - 1});
     if (nPoints <= 0)
         return;
     auto& X = t.PntX;
@@ -37,8 +37,7 @@ void springStep(const Document& doc, DerivedTables& t, std::vector<std::array<do
     for (int i = 1; i <= std::min(t.FirstSoft - 1, nPoints); ++i)
         out.fixedPoints.push_back({X[size_t(i)], Y[size_t(i)]});
 
-    const int nLines = std::min({doc.NLines, int(t.LinA.size()) - 1, int(t.LinB.size()) - 1,
-                                 int(t.LinLen.size()) - 1});
+    const int nLines = std::min({doc.NLines, int(t.LinA.size()) - 1, int(t.LinB.size()) - 1, int(t.LinLen.size()) - 1});
     out.lines.reserve(size_t(std::max(nLines, 0)));
     for (int i = 1; i <= nLines; ++i) {
         const int a = t.LinA[size_t(i)], b = t.LinB[size_t(i)];

@@ -51,10 +51,7 @@ ViewPoint ToDisplay(const ViewState& v, double X, double Y)
     return {(X - v.OffsetX) / v.ScaleX, (v.OffsetY - Y) / v.ScaleY};
 }
 
-double pixelToLogical(int p, int pixels, double logical)
-{
-    return (p + 0.5) * logical / pixels;
-}
+double pixelToLogical(int p, int pixels, double logical) { return (p + 0.5) * logical / pixels; }
 
 ScrollPosition AutoScrollAtEdges(int nPoints, bool autoScroll, bool preview, bool buttonsPressed, double X, double Y,
                                  double scrollSize, int xOff, int yOff, const ViewState& v, double edgeL)

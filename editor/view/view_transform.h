@@ -8,7 +8,7 @@
 
 namespace trv {
 
-constexpr double kLogicalSize = 8192;  // logical width and height of the drawing area after a layout pass
+constexpr double kLogicalSize = 8192; // logical width and height of the drawing area after a layout pass
 constexpr double kTwipsPerPixel = 15;
 
 // Scroll bar ranges (first end, far end).
@@ -21,12 +21,12 @@ constexpr int kYOffMax = 255, kYOffMin = -255;
 constexpr double kDefaultEdgeL = 255;
 
 struct ViewState {
-    int32_t ScaleDivX = 1;  // divisor of the horizontal scale
-    double ScaleX = 1;      // logical units per display x unit
-    double ScaleY = 1;      // logical units per display y unit
-    double OffsetX = 4096;  // logical position of display (0, 0)
+    int32_t ScaleDivX = 1; // divisor of the horizontal scale
+    double ScaleX = 1;     // logical units per display x unit
+    double ScaleY = 1;     // logical units per display y unit
+    double OffsetX = 4096; // logical position of display (0, 0)
     double OffsetY = 4096;
-    int16_t PointSize = 2;  // pen width of points in pixels: 2, 3, 4 or 6
+    int16_t PointSize = 2; // pen width of points in pixels: 2, 3, 4 or 6
 };
 
 struct ViewPoint {
@@ -81,25 +81,25 @@ int scrollUpHoverStep(bool autoScroll, double scrollSize, int yOff, const ViewSt
 struct LayoutInput {
     double windowWidth = 0;
     double windowHeight = 0;
-    double picTop = 0;         // top of the drawing area
-    double yOffTop = 0;        // top of the vertical scroll bar
-    double yOffWidth = 0;      // width of the vertical scroll bar
-    double byScrollWidth = 0;  // width of the right "Scroll Up" button
-    double centerHeight = 0;   // height of the "C" button
+    double picTop = 0;        // top of the drawing area
+    double yOffTop = 0;       // top of the vertical scroll bar
+    double yOffWidth = 0;     // width of the vertical scroll bar
+    double byScrollWidth = 0; // width of the right "Scroll Up" button
+    double centerHeight = 0;  // height of the "C" button
     bool autoScroll = true;
 };
 
 struct LayoutGeometry {
-    double byScrollLeft = 0;  // right "Scroll Up" button
-    double center3Left = 0;   // right "Center" button
-    double picWidth = 0;      // never negative
-    double picHeight = 0;     // never negative
+    double byScrollLeft = 0; // right "Scroll Up" button
+    double center3Left = 0;  // right "Center" button
+    double picWidth = 0;     // never negative
+    double picHeight = 0;    // never negative
     // Only set when the scroll bars are shown (autoscroll off); in autoscroll
     // layout they are hidden and keep their places.
     bool placesScrollBars = false;
     double centerLeft = 0, centerTop = 0;
     double xOffTop = 0, xOffWidth = 0;
-    double yOffLeft = 0, yOffHeight = 0;  // yOffHeight is at least 1
+    double yOffLeft = 0, yOffHeight = 0; // yOffHeight is at least 1
 };
 
 LayoutGeometry layoutGeometry(const LayoutInput& in);
@@ -108,9 +108,9 @@ LayoutGeometry layoutGeometry(const LayoutInput& in);
 // on: the drawing area is made as wide as the level from boundary to boundary
 // plus the margins (bmpLeft, bmpRight in tens of logical units).
 struct PreviewFit {
-    double OffsetX = 0;     // replaces the view's OffsetX
-    bool resize = false;    // false when the computed width is not positive
-    double picWidth = 0;    // new width of the drawing area in window units
+    double OffsetX = 0;  // replaces the view's OffsetX
+    bool resize = false; // false when the computed width is not positive
+    double picWidth = 0; // new width of the drawing area in window units
     // Logical width of the resized area: resizing keeps the size of a logical
     // unit, so this is what the renderer must be told until the next layout pass.
     double logicalWidth = kLogicalSize;

@@ -126,9 +126,9 @@ TEST_F(BgbConvert, RefusesLineEndsThatNameNoPoint)
         std::string reason;
     };
     const std::vector<Case> cases = {
-        {{{0, 1, 0}, {1, 2, 0}}, 2, "line 2 ends at point number 2"},  // one past the last point
+        {{{0, 1, 0}, {1, 2, 0}}, 2, "line 2 ends at point number 2"}, // one past the last point
         {{{0, 1, 0}, {0xFFFFFFFFu, 0, 0}}, 2, "line 2 ends at point number -1"},
-        {{{0, 0, 0}}, 0, "line 1 ends at point number 0"},            // no points at all
+        {{{0, 0, 0}}, 0, "line 1 ends at point number 0"}, // no points at all
         {{{1, 100000, 1}}, 3, "line 1 ends at point number 100000"},
     };
     for (const Case& c : cases) {

@@ -18,10 +18,7 @@ inline std::vector<uint8_t> bytesOf(const std::vector<uint32_t>& words)
     return out;
 }
 
-inline void append(std::vector<uint32_t>& to, std::initializer_list<uint32_t> words)
-{
-    to.insert(to.end(), words);
-}
+inline void append(std::vector<uint32_t>& to, std::initializer_list<uint32_t> words) { to.insert(to.end(), words); }
 
 struct Point {
     uint32_t kind, x, y;
@@ -36,16 +33,16 @@ struct Line {
 inline uint32_t terrainWord(int c) { return 0x46000000u + uint32_t(c); }
 
 // Single-precision bit patterns used below.
-constexpr uint32_t kF2048 = 0x45000000;   // 2048.0
-constexpr uint32_t kF1024 = 0x44800000;   // 1024.0
-constexpr uint32_t kF4096 = 0x45800000;   // 4096.0
-constexpr uint32_t kF3072 = 0x45400000;   // 3072.0
-constexpr uint32_t kF0 = 0x00000000;      // 0.0
-constexpr uint32_t kF1 = 0x3F800000;      // 1.0
-constexpr uint32_t kFm1023 = 0xC47FC000;  // -1023.0
-constexpr uint32_t kFm1 = 0xBF800000;     // -1.0
-constexpr uint32_t kFm1025 = 0xC4802000;  // -1025.0
-constexpr uint32_t kF2p35 = 0x51000000;   // 2^35: minus 1024 rounds back to 2^35
+constexpr uint32_t kF2048 = 0x45000000;  // 2048.0
+constexpr uint32_t kF1024 = 0x44800000;  // 1024.0
+constexpr uint32_t kF4096 = 0x45800000;  // 4096.0
+constexpr uint32_t kF3072 = 0x45400000;  // 3072.0
+constexpr uint32_t kF0 = 0x00000000;     // 0.0
+constexpr uint32_t kF1 = 0x3F800000;     // 1.0
+constexpr uint32_t kFm1023 = 0xC47FC000; // -1023.0
+constexpr uint32_t kFm1 = 0xBF800000;    // -1.0
+constexpr uint32_t kFm1025 = 0xC4802000; // -1025.0
+constexpr uint32_t kF2p35 = 0x51000000;  // 2^35: minus 1024 rounds back to 2^35
 
 constexpr uint32_t kWater = 0x45A60000;
 constexpr uint32_t kRail = 0x45A70000;
@@ -93,16 +90,8 @@ inline std::vector<uint32_t> sampleBrg()
 inline std::vector<uint32_t> sampleBgb()
 {
     std::vector<uint32_t> w = bgbHead();
-    append(w, {4,
-               0, kF1024, 0x46100000,
-               1, kFm1023, 0x46200000,
-               1, kFm1025, 0x46300000,
-               0, kF2p35, 7});
-    append(w, {4,
-               0, 0, 1,
-               0, 1, 2,
-               1, 2, 3,
-               0, 3, 0});
+    append(w, {4, 0, kF1024, 0x46100000, 1, kFm1023, 0x46200000, 1, kFm1025, 0x46300000, 0, kF2p35, 7});
+    append(w, {4, 0, 0, 1, 0, 1, 2, 1, 2, 3, 0, 3, 0});
     return w;
 }
 

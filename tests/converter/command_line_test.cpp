@@ -35,10 +35,11 @@ TEST_F(CommandLineTest, ConvertsEachNamedFileAndReportsEachFailure)
     const auto r = run({"a.brg", "short.brg", "missing.brg", "notes.txt", file("B.BRG")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "a.brg -> a.bgb\n" + file("B.BRG") + " -> " + file("B.bgb") + "\n");
-    EXPECT_EQ(r.err, "Rondix012: short.brg: the file is 100 bytes long, shorter than the 4128 bytes of an empty bridge\n"
-                     "Rondix012: missing.brg: cannot open the file (No such file or directory)\n"
-                     "Rondix012: notes.txt: not a .brg file\n"
-                     "Rondix012: 2 converted, 3 failed\n");
+    EXPECT_EQ(r.err,
+              "Rondix012: short.brg: the file is 100 bytes long, shorter than the 4128 bytes of an empty bridge\n"
+              "Rondix012: missing.brg: cannot open the file (No such file or directory)\n"
+              "Rondix012: notes.txt: not a .brg file\n"
+              "Rondix012: 2 converted, 3 failed\n");
     EXPECT_EQ(trvtest::readAll(file("a.bgb")), bytesOf(sampleBgb()));
     EXPECT_EQ(trvtest::readAll(file("B.bgb")), bytesOf(sampleBgb()));
     EXPECT_EQ(trvtest::readAll(file("short.bgb")), (std::vector<uint8_t>{1, 2, 3}));
@@ -63,8 +64,9 @@ TEST_F(CommandLineTest, FolderTakesTheBridgesAWindowFolderRunTakes)
     const std::string dir = dir_.path().string();
     const auto r = run({"--folder", dir});
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, dir + "/a.brg -> " + dir + "/a.bgb\n" + dir + "/b.BRG -> " + dir + "/b.bgb\n" + dir +
-                         "/z.brg -> " + dir + "/z.bgb\n");
+    EXPECT_EQ(r.out,
+              dir + "/a.brg -> " + dir + "/a.bgb\n" + dir + "/b.BRG -> " + dir + "/b.bgb\n" + dir + "/z.brg -> " + dir +
+                  "/z.bgb\n");
     EXPECT_EQ(r.err, "");
     for (const char* out : {"a.bgb", "b.bgb", "z.bgb"})
         EXPECT_EQ(trvtest::readAll(file(out)), bytesOf(sampleBgb())) << out;
@@ -74,8 +76,9 @@ TEST_F(CommandLineTest, FolderTakesTheBridgesAWindowFolderRunTakes)
     const auto missing = run({"--folder=nowhere", "--folder", "empty/"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "");
-    EXPECT_EQ(missing.err, "Rondix012: nowhere: cannot read the folder (No such file or directory)\n"
-                           "Rondix012: empty/: no .brg files in this folder\n");
+    EXPECT_EQ(missing.err,
+              "Rondix012: nowhere: cannot read the folder (No such file or directory)\n"
+              "Rondix012: empty/: no .brg files in this folder\n");
 }
 
 TEST_F(CommandLineTest, HelpVersionAndWrongUsage)
@@ -90,8 +93,8 @@ TEST_F(CommandLineTest, HelpVersionAndWrongUsage)
     EXPECT_EQ(version.out, "Rondix012 " TRUSSWICK_VERSION "\n");
 
     writeSample("a.brg");
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"a.brg", "--bogus"},
-                                                 std::vector<std::string>{"a.brg", "--folder"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"a.brg", "--bogus"}, std::vector<std::string>{"a.brg", "--folder"}}) {
         const auto wrong = run(args);
         EXPECT_EQ(wrong.exitCode, 2);
         EXPECT_EQ(wrong.out, "");

@@ -201,8 +201,9 @@ TEST_F(ConverterWindowTest, FolderRunConvertsEveryBrgAndNothingElse)
     EXPECT_EQ(trvtest::readAll(file("b.bgb")), bytesOf(sampleBgb()));
     EXPECT_EQ(trvtest::readAll(file("z.bgb")), bytesOf(sampleBgb()));
     EXPECT_EQ(trvtest::readAll(file("c.lvl")), lvlBefore);
-    EXPECT_EQ(folderEntries(), (std::vector<std::string>{".hidden.brg", "a.bgb", "a.brg", "b.BRG", "b.bgb", "c.lvl",
-                                                         "notes.txt", "sub.brg", "z.bgb", "z.brg"}));
+    EXPECT_EQ(folderEntries(),
+              (std::vector<std::string>{".hidden.brg", "a.bgb", "a.brg", "b.BRG", "b.bgb", "c.lvl", "notes.txt",
+                                        "sub.brg", "z.bgb", "z.brg"}));
     EXPECT_EQ(w().TxIn->text(), dirText() + "z.brg   Done");
     EXPECT_TRUE(w().DropName.isEmpty());
 
@@ -335,8 +336,10 @@ TEST_F(ConverterWindowTest, BadOrMissingSourceIsReported)
     ASSERT_TRUE(dropFile("bad.brg"));
     clickConvert();
     EXPECT_FALSE(fs::exists(file("bad.bgb")));
-    EXPECT_EQ(w().TxIn->text(), qfile("bad.brg") + "   Failed: line 1 ends at point number 1, but the file has 1 "
-                                                   "points (numbered from 0)");
+    EXPECT_EQ(w().TxIn->text(),
+              qfile("bad.brg") +
+                  "   Failed: line 1 ends at point number 1, but the file has 1 "
+                  "points (numbered from 0)");
 
     writeSample("gone.brg");
     ASSERT_TRUE(dropFile("gone.brg"));

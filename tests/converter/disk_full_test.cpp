@@ -74,9 +74,9 @@ TEST_F(DiskFullTest, WindowKeepsTheOldBgbAndNamesFileAndReason)
     w.ChFold->setChecked(true);
     QTest::mouseClick(w.BuConv, Qt::LeftButton);
     EXPECT_FALSE(w.TxIn->text().contains("Done")) << w.TxIn->text().toStdString();
-    EXPECT_EQ(w.TxReport->toPlainText(), "0 converted, 2 failed\n" + qfile("a.brg") + ": " + noSpace + "\n" +
-                                             qfile("b.brg") + ": cannot write " + qfile("b.bgb") +
-                                             " (No space left on device)");
+    EXPECT_EQ(w.TxReport->toPlainText(),
+              "0 converted, 2 failed\n" + qfile("a.brg") + ": " + noSpace + "\n" + qfile("b.brg") + ": cannot write " +
+                  qfile("b.bgb") + " (No space left on device)");
     expectFolderUntouched();
 }
 

@@ -79,7 +79,11 @@ TEST(DocumentIO, EmptyDocumentsAndTrailingBytes)
     EXPECT_EQ(serializeDocument(d, false).size(), 4124u);
 
     auto withTail = bridgeWords(2, {{0, 1}});
-    const Document plain = [&] { Document x; parseDocument(words(withTail), false, x); return x; }();
+    const Document plain = [&] {
+        Document x;
+        parseDocument(words(withTail), false, x);
+        return x;
+    }();
     withTail.insert(withTail.end(), {-1, 8191, 100000});
     Document tailed;
     ASSERT_EQ(parseDocument(words(withTail), false, tailed), "");
@@ -165,7 +169,8 @@ TEST(DocumentIO, AHugeTailIsNeitherReadNorHeld)
     const std::string path = dir.file("tailed.brg");
     trvtest::writeAll(path, words(bridgeWords(3, {{0, 1}, {1, 2}})));
     std::filesystem::resize_file(path, size_t(1) << 30);
-    struct rusage before {}, after {};
+    struct rusage before {
+    }, after{};
     getrusage(RUSAGE_SELF, &before);
     Document d;
     std::string message;

@@ -10,11 +10,14 @@ using namespace trv;
 
 namespace {
 int32_t bits(float f) { return std::bit_cast<int32_t>(f); }
-}
+} // namespace
 
 TEST(Words, HeightWordsMapOntoDisplayUnitsOverTheOctaves)
 {
-    struct Case { float game; double editor, display; } cases[] = {
+    struct Case {
+        float game;
+        double editor, display;
+    } cases[] = {
         {128.0f, 0, 0}, {256.0f, 128, 256}, {64.0f, -128, -128}, {32.0f, -256, -192}, {0.5f, -1024, -255},
     };
     for (const auto& c : cases) {

@@ -33,7 +33,10 @@ class About : public EditorTest {
 protected:
     bool shown() { return !ctl<ClickFrame>("FrameAbout")->isHidden(); }
     // Lets the slide-in and the pause run until the train is out.
-    bool waitForTrain() { return QTest::qWaitFor([&] { return ctl<QLabel>("AboutTrain")->isVisible(); }, 5000); }
+    bool waitForTrain()
+    {
+        return QTest::qWaitFor([&] { return ctl<QLabel>("AboutTrain")->isVisible(); }, 5000);
+    }
 };
 
 class TestRun : public EditorTest {};
@@ -100,13 +103,15 @@ TEST_F(About, ShownAndHiddenTwiceByTheMenuAndByAClick)
     ctl<QAction>("MAbout")->trigger();
     ASSERT_TRUE(shown());
     EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->title().trimmed(), "Zarvines Tool Nr.211 Trusswick Editor");
-    EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->title(), QString(11, ' ') + "Zarvines Tool Nr.211 Trusswick Editor" + QString(10, ' '));
+    EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->title(),
+              QString(11, ' ') + "Zarvines Tool Nr.211 Trusswick Editor" + QString(10, ' '));
     EXPECT_FALSE(ctl<ClickLabel>("Labeltwde")->text().isEmpty());
     const QPoint start = ctl<ClickFrame>("FrameAbout")->pos();
     ASSERT_TRUE(waitForTrain());
     // Slid in along its arc to 1500 sin(1) + 1000, 3000 cos(1) - 1000 twips.
     EXPECT_NE(ctl<ClickFrame>("FrameAbout")->pos(), start);
-    EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->pos(), QPoint(tw(1500 * std::sin(1.0) + 1000), tw(3000 * std::cos(1.0) - 1000)));
+    EXPECT_EQ(ctl<ClickFrame>("FrameAbout")->pos(),
+              QPoint(tw(1500 * std::sin(1.0) + 1000), tw(3000 * std::cos(1.0) - 1000)));
     EXPECT_EQ(ctl<QLabel>("AboutTrain")->palette().color(QPalette::Window), QColor(88, 152, 88));
 
     // Hidden by the menu: a fresh layout and redraw, the animation stops.
@@ -151,9 +156,9 @@ TEST_F(About, TrainSwingsTowardsThePointerAndStaysInTheFrame)
         lowest = std::min(lowest, aboutTrainLeft());
         highest = std::max(highest, aboutTrainLeft());
     }
-    EXPECT_LT(lowest, 1000);     // it got there
-    EXPECT_LE(highest, 4000);    // and did not run off the other way
-    EXPECT_GT(lowest, -100);     // bounced at the left edge rather than leaving
+    EXPECT_LT(lowest, 1000);  // it got there
+    EXPECT_LE(highest, 4000); // and did not run off the other way
+    EXPECT_GT(lowest, -100);  // bounced at the left edge rather than leaving
     EXPECT_EQ(ctl<QLabel>("AboutTrain")->x(), tw(aboutTrainLeft()));
     // The tie: from the pointer to the train, grey by the pointer's height.
     EXPECT_EQ(ctl<LineShape>("AboutLine")->color(), QColor(100, 100, 100));

@@ -28,7 +28,7 @@ protected:
     bool lastMessageNames(const QString& file) const
     {
         return !platform.messages.empty() && platform.messages.back().text.contains(file) &&
-               platform.messages.back().text.contains(QString::fromStdString(noSpace));
+            platform.messages.back().text.contains(QString::fromStdString(noSpace));
     }
 };
 

@@ -74,7 +74,8 @@ protected:
     }
     bool onlyPanel(QWidget* panel) const
     {
-        for (QWidget* f : std::initializer_list<QWidget*>{ctl<ClickFrame>("FrameLE"), ctl<ClickFrame>("FramePE"), ctl<ClickFrame>("FrameLd"), ctl<ClickFrame>("FrameGen")})
+        for (QWidget* f : std::initializer_list<QWidget*>{ctl<ClickFrame>("FrameLE"), ctl<ClickFrame>("FramePE"),
+                                                          ctl<ClickFrame>("FrameLd"), ctl<ClickFrame>("FrameGen")})
             if (f->isVisible() != (f == panel))
                 return false;
         return true;
@@ -357,7 +358,7 @@ TEST_F(Editing, LineHoverRailToggleExpertKindsAndDelete)
     ASSERT_EQ(doc().NLines, 2);
 
     w->select(ctl<QRadioButton>("ELine")); // "Rail/Nrm" is the preset
-    moveTo(16, 28);      // where the two lines cross
+    moveTo(16, 28);                        // where the two lines cross
     EXPECT_EQ(ctl<ListBox>("LLine")->listIndex(), 0);
     EXPECT_EQ(ctl<QLabel>("LabelActLine1")->text(), " 0 x 20");
     EXPECT_EQ(ctl<QLabel>("LabelActLine2")->text(), " 32 x 36");

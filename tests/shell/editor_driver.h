@@ -51,7 +51,7 @@ public:
     int aboutPointerY() const;
     const std::vector<std::array<double, 3>>& springAccumulators() const;
     const trv::ColorTableArray& colorTable() const;
-    int colorIndex() const; // the entry the colour editor shows
+    int colorIndex() const;              // the entry the colour editor shows
     double windowPlacement(int k) const; // 1..6, as the settings file stores them
 
 private:

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-
 bool FakePlatform::message(QWidget*, const QString& text, Buttons b, bool warning)
 {
     messages.push_back({text, b, warning});
@@ -81,10 +80,7 @@ void EditorTest::start(const char* dataName)
     QApplication::setActiveWindow(w.get());
 }
 
-bool EditorTest::exists(const char* name) const
-{
-    return std::filesystem::exists(dir.file(name));
-}
+bool EditorTest::exists(const char* name) const { return std::filesystem::exists(dir.file(name)); }
 
 int EditorTest::journalFiles() const
 {

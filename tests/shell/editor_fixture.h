@@ -22,7 +22,7 @@ public:
         bool warning;
     };
     std::vector<Message> messages;
-    std::deque<bool> answers; // for OK/Cancel boxes; OK when empty
+    std::deque<bool> answers;        // for OK/Cancel boxes; OK when empty
     std::deque<QString> chosenFiles; // for the dialogs; cancelled when empty
     struct Dialog {
         bool save;

@@ -120,9 +120,11 @@ TEST_F(Export, WritesThePersistentImageWithoutOverlays)
     ASSERT_FALSE(saved.isNull());
     EXPECT_EQ(bmpBitsPerPixel(path("view.bmp")), 24);
     EXPECT_EQ(saved.size(), ctl<PicBox>("Pic")->size());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), ctl<PicBox>("Pic")->image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+              ctl<PicBox>("Pic")->image().convertToFormat(QImage::Format_RGB32));
     const QImage shown = ctl<PicBox>("Pic")->grab().toImage();
-    EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2), QColor(1, 2, 3)); // the overlay is on screen only
+    EXPECT_EQ(shown.pixelColor(shown.width() / 2, shown.height() / 2),
+              QColor(1, 2, 3)); // the overlay is on screen only
 }
 
 TEST_F(Export, UnwritableBitmapNamesTheFile)
@@ -252,7 +254,7 @@ TEST_F(Export, SubfoldersAreWalkedInNameOrderWithoutFollowingLinks)
     for (const char* made : {"tree/a.bmp", "tree/sub1/b.bmp", "tree/sub1/deeper/c.bmp", "tree/sub2/d.bmp"})
         EXPECT_EQ(bmpBitsPerPixel(sub(made)), 24) << made;
     EXPECT_FALSE(fs::exists(dir.path() / "tree/.hidden/e.bmp"));
-    EXPECT_FALSE(fs::exists(dir.path() / "outside/x.bmp")); // reached only through a link
+    EXPECT_FALSE(fs::exists(dir.path() / "outside/x.bmp"));            // reached only through a link
     EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("tree/sub2/d.brg")); // the last in name order
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -322,7 +324,8 @@ TEST_F(Export, MultisaveOfTwoHundredBridges)
     ASSERT_FALSE(first.isNull());
     EXPECT_EQ(first.height(), 400);
     // The same bridge is still shown: every file holds its picture.
-    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32), ctl<PicBox>("Pic")->image().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(first.convertToFormat(QImage::Format_RGB32),
+              ctl<PicBox>("Pic")->image().convertToFormat(QImage::Format_RGB32));
     for (int i = 0; i < 200; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "many/br%03d.bmp", i);

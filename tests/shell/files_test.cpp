@@ -31,8 +31,7 @@ TEST_F(Files, OpenAnUpperCaseLevelName)
     QTest::mouseClick(ctl<QPushButton>("BuLoad"), Qt::LeftButton);
     ASSERT_EQ(platform.dialogs.size(), 1u);
     EXPECT_FALSE(platform.dialogs[0].save);
-    EXPECT_EQ(platform.dialogs[0].filters,
-              (QStringList{"Bridges (*.brg)", "Levels (*.lvl)", "Alle Dateien (*.*)"}));
+    EXPECT_EQ(platform.dialogs[0].filters, (QStringList{"Bridges (*.brg)", "Levels (*.lvl)", "Alle Dateien (*.*)"}));
     EXPECT_EQ(platform.dialogs[0].name, "sample.brg");
     EXPECT_EQ(platform.dialogs[0].folder, path(""));
     EXPECT_EQ(ctl<QLineEdit>("File")->text(), path("CANYON.lvl"));

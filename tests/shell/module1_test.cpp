@@ -9,7 +9,8 @@ TEST(FileDialogs, FiltersBecomeQtNameFilters)
     EXPECT_EQ(qtFilters("Bridges (*.brg)|*.brg|For bitmap use *.bmp|*.*|"),
               (QStringList{"Bridges (*.brg)", "For bitmap use *.bmp (*.*)"}));
     // A text without a pattern lets the user pick any file.
-    EXPECT_EQ(qtFilters("Select folder and first bridge/level"), (QStringList{"Select folder and first bridge/level (*)"}));
+    EXPECT_EQ(qtFilters("Select folder and first bridge/level"),
+              (QStringList{"Select folder and first bridge/level (*)"}));
 }
 
 TEST(FileDialogs, PathsSplitAtTheLastSeparatorOfEitherKind)

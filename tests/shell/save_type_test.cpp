@@ -8,12 +8,12 @@
 #include "list_box.h"
 #include "opt.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QApplication>
 #include <QTest>
 
 #include <filesystem>

@@ -16,10 +16,7 @@ Settings firstStart()
 }
 } // namespace
 
-TEST(Settings, WritesTheSeventeenLinesOfAFirstStart)
-{
-    EXPECT_EQ(formatSettings(firstStart()), kFirstStartSettings);
-}
+TEST(Settings, WritesTheSeventeenLinesOfAFirstStart) { EXPECT_EQ(formatSettings(firstStart()), kFirstStartSettings); }
 
 TEST(Settings, NumberForms)
 {

@@ -161,9 +161,11 @@ TEST_F(Editor, TypedBudgetIsLimitedAndNeverAStep)
     // Every caption and frame commits what was typed.
     int budget = 100;
     for (QWidget* c : std::initializer_list<QWidget*>{
-             ctl<ClickLabel>("Redraw"), ctl<ClickLabel>("LabelEditMode"), ctl<ClickFrame>("FrameKoordinaten"), ctl<ClickLabel>("LabelX"), ctl<ClickLabel>("LabelY"), ctl<ClickLabel>("YP"), ctl<ClickLabel>("LabelGeld"),
-             ctl<ClickLabel>("LabelLeft"), ctl<ClickLabel>("LabelLPoint"), ctl<ClickLabel>("LabelRail"), ctl<ClickLabel>("LabelRight"), ctl<ClickLabel>("LabelWater"), ctl<ClickFrame>("FrameLE"), ctl<ClickFrame>("FramePE"),
-             ctl<ClickFrame>("FrameLd"), ctl<ClickFrame>("FrameGen")}) {
+             ctl<ClickLabel>("Redraw"), ctl<ClickLabel>("LabelEditMode"), ctl<ClickFrame>("FrameKoordinaten"),
+             ctl<ClickLabel>("LabelX"), ctl<ClickLabel>("LabelY"), ctl<ClickLabel>("YP"), ctl<ClickLabel>("LabelGeld"),
+             ctl<ClickLabel>("LabelLeft"), ctl<ClickLabel>("LabelLPoint"), ctl<ClickLabel>("LabelRail"),
+             ctl<ClickLabel>("LabelRight"), ctl<ClickLabel>("LabelWater"), ctl<ClickFrame>("FrameLE"),
+             ctl<ClickFrame>("FramePE"), ctl<ClickFrame>("FrameLd"), ctl<ClickFrame>("FrameGen")}) {
         ctl<QLineEdit>("Money")->setText(QString::number(++budget));
         QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(2, 2));
         EXPECT_EQ(ctl<QLabel>("LabelBudgetLeft")->text(), QString::number(budget)) << c->objectName().toStdString();
@@ -242,7 +244,8 @@ TEST_F(Editor, PlusAndMinusButtonsSmallAndBigSteps)
 TEST_F(Editor, FocusFlagsOfTheValueBoxesAndTheDebugList)
 {
     startIn("EGen");
-    for (QLineEdit* box : {ctl<QLineEdit>("Money"), ctl<QLineEdit>("Water"), ctl<QLineEdit>("Rail"), ctl<QLineEdit>("LeftE"), ctl<QLineEdit>("RightE")}) {
+    for (QLineEdit* box : {ctl<QLineEdit>("Money"), ctl<QLineEdit>("Water"), ctl<QLineEdit>("Rail"),
+                           ctl<QLineEdit>("LeftE"), ctl<QLineEdit>("RightE")}) {
         box->setFocus();
         EXPECT_TRUE(valueBoxFocus()) << box->objectName().toStdString();
         ctl<PicBox>("Pic")->setFocus();

@@ -25,10 +25,7 @@ protected:
                                 trv::logicalToPixel(logical.y(), image.height(), ctl<PicBox>("Pic")->scaleHeight()));
     }
     QColor atPointOf(int i) { return at(tables().PntX[size_t(i)], tables().PntY[size_t(i)]); }
-    void redraw()
-    {
-        ctl<QLineEdit>("Proc")->setText("1");
-    }
+    void redraw() { ctl<QLineEdit>("Proc")->setText("1"); }
 };
 
 const QColor back(72, 72, 72), water(44, 44, 127), train(88, 152, 88), red(255, 0, 0), soft(160, 160, 160),

@@ -4,4 +4,4 @@
 namespace trvtest {
 // Widgets need a QApplication; drawing alone a QGuiApplication.
 void ensureApplication(bool widgets = true);
-}
+} // namespace trvtest

@@ -93,8 +93,7 @@ ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::
         }
     }
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     if (WIFSIGNALED(status))
         run.err += "\n[ended by signal " + std::to_string(WTERMSIG(status)) + "]";

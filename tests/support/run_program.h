@@ -7,9 +7,9 @@
 namespace trvtest {
 
 struct ProgramRun {
-    int exitCode = -1;   // -1 when the program did not exit normally
-    std::string out;     // everything written to stdout
-    std::string err;     // everything written to stderr
+    int exitCode = -1; // -1 when the program did not exit normally
+    std::string out;   // everything written to stdout
+    std::string err;   // everything written to stderr
 };
 
 // Starts `program` with `args` in `workDir` (the current folder when empty) with

@@ -10,7 +10,8 @@ namespace trvtest {
 
 TempDir::TempDir(const std::string& parent)
 {
-    const std::filesystem::path base = parent.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(parent);
+    const std::filesystem::path base =
+        parent.empty() ? std::filesystem::temp_directory_path() : std::filesystem::path(parent);
     std::string tmpl = (base / "trvtest-XXXXXX").string();
     if (!mkdtemp(tmpl.data()))
         throw std::runtime_error("cannot create a temporary folder");
@@ -49,8 +50,7 @@ void fillFileSystem(const std::string& dir)
     std::setvbuf(f, nullptr, _IONBF, 0);
     static const char block[4096] = {};
     for (size_t size = sizeof block; size > 0; size /= 2)
-        while (std::fwrite(block, 1, size, f) == size) {
-        }
+        while (std::fwrite(block, 1, size, f) == size) {}
     std::fclose(f);
 }
 

@@ -24,9 +24,9 @@ namespace {
 bool isControl(const QWidget* w)
 {
     return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
-           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w) ||
-           qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QAbstractScrollArea*>(w) ||
-           qobject_cast<const QTabBar*>(w);
+        qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w) ||
+        qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QAbstractScrollArea*>(w) ||
+        qobject_cast<const QTabBar*>(w);
 }
 
 std::string describe(const QWidget* w)

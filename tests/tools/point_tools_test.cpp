@@ -60,9 +60,10 @@ TEST(NewPoint, SoftRecordAndFixedInOneStep)
     Document soft = d;
     EXPECT_EQ(NewPoint(soft, 13.9, 5.2, PointOptions{.snap = true}).action, "Point: New Soft");
     const int32_t xw = pointXWord(16), yw = pointYWord(6);
-    const PointRecord want = {0, 1, xw, yw, 0, xw, yw, 0, 0, 0, 0, 0, 0, 0,
-                              0x3F800000, 0x3F7EB852, 0x3C32674E, 0x3FB33333, 0x3ECCCCCD,
-                              10000, 1, 0x3F000000, 0x3F000000, 0x3F000000, 0, 0};
+    const PointRecord want = {0,          1,          xw,         yw,         0,          xw,    yw,
+                              0,          0,          0,          0,          0,          0,     0,
+                              0x3F800000, 0x3F7EB852, 0x3C32674E, 0x3FB33333, 0x3ECCCCCD, 10000, 1,
+                              0x3F000000, 0x3F000000, 0x3F000000, 0,          0};
     ASSERT_EQ(soft.NPoints, 5);
     EXPECT_EQ(soft.Pnt[5], want);
 

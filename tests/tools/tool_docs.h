@@ -9,9 +9,9 @@
 namespace tooltest {
 
 struct P {
-    int kind;  // 2 fixed, 1 soft
-    int x;     // display x (>= 0 keeps X' = x)
-    int y;     // editor y, whole units
+    int kind; // 2 fixed, 1 soft
+    int x;    // display x (>= 0 keeps X' = x)
+    int y;    // editor y, whole units
 };
 
 // Points get distinct x words, so a record can be recognised after it moved.

@@ -41,9 +41,9 @@ struct Frame {
     double xyDiff = 200;
     ViewState view() const { return UpdateViewScale(width * 15.0, height * 15.0, xyDiff, zoom, xOff, yOff); }
 };
-constexpr Frame kOpened{1920, 1080, 301, 0, 0};        // a freshly opened document, full screen
-constexpr Frame kScrolled{777, 473, 120, 100, -30};    // a small window, zoomed out and scrolled
-constexpr Frame kWholeLevel{777, 1600, 1, 0, 0};       // everything within a few pixels
+constexpr Frame kOpened{1920, 1080, 301, 0, 0};     // a freshly opened document, full screen
+constexpr Frame kScrolled{777, 473, 120, 100, -30}; // a small window, zoomed out and scrolled
+constexpr Frame kWholeLevel{777, 1600, 1, 0, 0};    // everything within a few pixels
 
 class RenderTest : public ::testing::Test {
 protected:
@@ -116,8 +116,8 @@ TEST_P(SceneAtTwoViews, LayersAtComputedPositions)
     ASSERT_TRUE(result.drawn);
     EXPECT_DOUBLE_EQ(result.BottomY, v.OffsetY + 256 * v.ScaleY);
     EXPECT_EQ(at(image, 10, 10), rgbOf(ct[ColorBack]));
-    EXPECT_EQ(atDisplay(image, v, 0, -100), rgbOf(ct[ColorWater]));     // below the water level -80
-    EXPECT_EQ(atDisplay(image, v, 800, -100), rgbOf(ct[ColorBack]));    // beyond the right boundary
+    EXPECT_EQ(atDisplay(image, v, 0, -100), rgbOf(ct[ColorWater]));  // below the water level -80
+    EXPECT_EQ(atDisplay(image, v, 800, -100), rgbOf(ct[ColorBack])); // beyond the right boundary
     // The terrain surface line runs 30 units below the valley floor at -120.
     const ViewPoint floor = ToScreen(v, 0, -120);
     EXPECT_EQ(at(image, floor.x, floor.y + 30), rgbOf(ct[ColorLand]));
@@ -185,13 +185,13 @@ TEST_F(RenderTest, LineModeDrawsLinesByKind)
 TEST_F(RenderTest, GradientBands)
 {
     RenderInputs in = inputs(kOpened);
-    const Rgb back = rgbOf(in.ColorTable[ColorBack]);  // 72, 72, 72
+    const Rgb back = rgbOf(in.ColorTable[ColorBack]); // 72, 72, 72
     // -1: 41 bands 200 units apart, each one darker.
     in.backStyle = -1;
     QImage image = render(in, kOpened);
-    EXPECT_EQ(at(image, 10, 4000), (Rgb{51, 51, 51}));  // band 21
-    EXPECT_EQ(at(image, 10, 8100), (Rgb{31, 31, 31}));  // band 41, the last
-    EXPECT_EQ(at(image, 10, 8190), back);               // below the last band
+    EXPECT_EQ(at(image, 10, 4000), (Rgb{51, 51, 51})); // band 21
+    EXPECT_EQ(at(image, 10, 8100), (Rgb{31, 31, 31})); // band 41, the last
+    EXPECT_EQ(at(image, 10, 8190), back);              // below the last band
 
     // 200: a band every unit; the components run into 255.
     in.backStyle = 200;
@@ -223,7 +223,7 @@ TEST_F(RenderTest, GridColoursAndExtent)
     EXPECT_EQ(atDisplay(image, v, 8, -2), rgbOf(ct[ColorGrid1]));
     EXPECT_EQ(atDisplay(image, v, 4, -2), rgbOf(ct[ColorBack]));
     EXPECT_EQ(atDisplay(image, v, 4, -98), rgbOf(ct[ColorWater]));
-    EXPECT_EQ(atDisplay(image, v, 800, -128), rgbOf(ct[ColorBack]));  // only between the boundaries
+    EXPECT_EQ(atDisplay(image, v, 800, -128), rgbOf(ct[ColorBack])); // only between the boundaries
 }
 
 // The grid goes out one call per colour; it must look exactly like drawing every
@@ -247,7 +247,9 @@ TEST_F(RenderTest, GridMatchesLineByLineDrawing)
             QPainter p(&image);
             const int l = logicalToPixel(result.xL, f.width), r = logicalToPixel(result.xR, f.width);
             const auto color = [&](double value, double coarse, double middle) {
-                const int k = std::fmod(value, coarse) == 0 ? ColorGrid3 : std::fmod(value, middle) == 0 ? ColorGrid2 : ColorGrid1;
+                const int k = std::fmod(value, coarse) == 0 ? ColorGrid3
+                    : std::fmod(value, middle) == 0         ? ColorGrid2
+                                                            : ColorGrid1;
                 return colorFromPacked(in.ColorTable[k]);
             };
             for (int y = -256; y <= 256; y += 4) {
@@ -285,12 +287,12 @@ TEST_F(RenderTest, TerrainMatchesCopyByCopyDrawing)
         {{1920, 1080, 301, 300, 0}, 150, false, -24, 12},
         {{1920, 1080, 301, 300, 0}, 150, true, -24, 12},
         {kScrolled, 20, true, -24, 12},
-        {kWholeLevel, 40, false, -300, 140},  // boundaries beyond the terrain's ends
+        {kWholeLevel, 40, false, -300, 140}, // boundaries beyond the terrain's ends
         {{1920, 1080, 301, 4096, 0}, 20, false, -300, 140},
         {{1920, 1080, 301, -4080, 0}, 20, false, -300, 140},
         {{777, 473, 600, -150, 0}, 9.5, false, -256, 127.75},
-        {{777, 473, 600, -150, -200}, 150, false, -24, 12},  // band from above the top edge
-        {{777, 473, 600, -150, -6}, 20, false, -24, 12},     // surface just above the top edge
+        {{777, 473, 600, -150, -200}, 150, false, -24, 12}, // band from above the top edge
+        {{777, 473, 600, -150, -6}, 20, false, -24, 12},    // surface just above the top edge
     };
     for (const Case& c : cases) {
         doc.Head[4] = encodeLeftEnd(c.leftEnd);
@@ -299,7 +301,7 @@ TEST_F(RenderTest, TerrainMatchesCopyByCopyDrawing)
         deriveTables(doc, tables);
         RenderInputs in = inputs(c.frame);
         in.ColorTable[ColorWater] = in.ColorTable[ColorBack];
-        in.ColorTable[ColorLand] = packColor(200, 150, 60);  // the default's darkest shade is Back
+        in.ColorTable[ColorLand] = packColor(200, 150, 60); // the default's darkest shade is Back
         in.lineMode = true;
         in.showPoints = false;
         in.landStyle = c.landStyle;
@@ -367,7 +369,7 @@ TEST_F(RenderTest, RailLevelDotsEvery60Units)
         doc.Head[2] = encodeY(rail);
         deriveTables(doc, tables);
         const QImage image = render(in, kOpened);
-        const double y = v.OffsetY - v.ScaleY * (rail > 0 ? 2 * rail : rail);  // positive levels show doubled
+        const double y = v.OffsetY - v.ScaleY * (rail > 0 ? 2 * rail : rail); // positive levels show doubled
         const double x = result.xL + 60 * 58;
         EXPECT_EQ(at(image, x, y), white) << rail;
         EXPECT_EQ(at(image, x + 30, y), back) << rail;
@@ -416,7 +418,7 @@ TEST_F(RenderTest, ExtremeValuesStayBounded)
     doc.Head[5] = std::numeric_limits<int32_t>::min();
     doc.Pnt[1][2] = std::numeric_limits<int32_t>::max();
     doc.Pnt[2][3] = std::numeric_limits<int32_t>::min();
-    doc.Head[1028] = std::numeric_limits<int32_t>::max();  // columns 1023 and 1024, in view
+    doc.Head[1028] = std::numeric_limits<int32_t>::max(); // columns 1023 and 1024, in view
     doc.Head[1029] = std::numeric_limits<int32_t>::min();
     deriveTables(doc, tables);
     for (const bool landMode : {false, true}) {
@@ -455,11 +457,14 @@ TEST_F(RenderTest, RoughTerrainMatchesCopyByCopyDrawing)
     doc.Head[4] = encodeLeftEnd(-200);
     doc.Head[5] = encodeRightEnd(100);
     doc.NLines = 0;
-    doc.NPoints = 1;  // terrain mode always shows points: one far outside every view
+    doc.NPoints = 1; // terrain mode always shows points: one far outside every view
     doc.Pnt[1][2] = encodeX(60000);
     deriveTables(doc, tables);
-    const Frame frames[] = {{1920, 1080, 1, 0, 0}, {1920, 1080, 31, 0, 0}, {1920, 1080, 301, 300, 0},
-                            {1920, 1080, 649, -2000, 100}, {777, 473, 151, 0, -30}};
+    const Frame frames[] = {{1920, 1080, 1, 0, 0},
+                            {1920, 1080, 31, 0, 0},
+                            {1920, 1080, 301, 300, 0},
+                            {1920, 1080, 649, -2000, 100},
+                            {777, 473, 151, 0, -30}};
     for (const Frame& f : frames)
         for (const bool landMode : {false, true}) {
             RenderInputs in = inputs(f);
@@ -526,10 +531,30 @@ TEST_F(RenderTest, CachedRendersMatchUncachedOnes)
         {"same again", [](RenderInputs&, Frame&) {}, true},
         {"point moved", edit([&](RenderInputs&, Frame&) { doc.Pnt[14][2] += 400; }), true},
         {"line kind", edit([&](RenderInputs&, Frame&) { doc.Lin[21][4] = 2; }), true},
-        {"point colour and size", [](RenderInputs& in, Frame&) { in.ColorTable[ColorPoint] = 255; in.view.PointSize = 4; }, true},
-        {"file name in the preview", [](RenderInputs& in, Frame&) { in.preview = in.fileNameT = true; in.filePath = "a.brg"; }, true},
-        {"zoom", [](RenderInputs& in, Frame& f) { f.zoom = 151; in.view = f.view(); }, false},
-        {"scroll", [](RenderInputs& in, Frame& f) { f.yOff = 1; in.view = f.view(); }, false},
+        {"point colour and size",
+         [](RenderInputs& in, Frame&) {
+             in.ColorTable[ColorPoint] = 255;
+             in.view.PointSize = 4;
+         },
+         true},
+        {"file name in the preview",
+         [](RenderInputs& in, Frame&) {
+             in.preview = in.fileNameT = true;
+             in.filePath = "a.brg";
+         },
+         true},
+        {"zoom",
+         [](RenderInputs& in, Frame& f) {
+             f.zoom = 151;
+             in.view = f.view();
+         },
+         false},
+        {"scroll",
+         [](RenderInputs& in, Frame& f) {
+             f.yOff = 1;
+             in.view = f.view();
+         },
+         false},
         {"terrain column", edit([&](RenderInputs&, Frame&) { doc.Head[500 + 5] = encodeY(100); }), false},
         {"water level", edit([&](RenderInputs&, Frame&) { doc.Head[1] = encodeY(-40); }), false},
         {"rail level", edit([&](RenderInputs&, Frame&) { doc.Head[2] = encodeY(-20); }), false},
@@ -538,9 +563,19 @@ TEST_F(RenderTest, CachedRendersMatchUncachedOnes)
         {"grid off", [](RenderInputs& in, Frame&) { in.grid = false; }, false},
         {"gradient", [](RenderInputs& in, Frame&) { in.backStyle = -37; }, false},
         {"terrain thickness", [](RenderInputs& in, Frame&) { in.landStyle = 20; }, false},
-        {"terrain mode", [](RenderInputs& in, Frame&) { in.landMode = true; in.lineMode = false; }, false},
+        {"terrain mode",
+         [](RenderInputs& in, Frame&) {
+             in.landMode = true;
+             in.lineMode = false;
+         },
+         false},
         {"points shown", [](RenderInputs& in, Frame&) { in.showPoints = false; }, true},
-        {"image size", [](RenderInputs& in, Frame& f) { f = kScrolled; in.view = f.view(); }, false},
+        {"image size",
+         [](RenderInputs& in, Frame& f) {
+             f = kScrolled;
+             in.view = f.view();
+         },
+         false},
         {"wider logical area", [](RenderInputs& in, Frame&) { in.logicalWidth = 1.5 * kLogicalSize; }, false},
         {"train off", [](RenderInputs& in, Frame&) { in.train = false; }, false},
     };
@@ -599,8 +634,8 @@ TEST(PixelCanvas, LinesMatchThePainter)
     std::mt19937 random(7);
     const auto coordinate = [&](int size) -> double {
         switch (random() % 4) {
-        case 0: return int(random() % (size + 2)) - 1;                 // whole, inside
-        case 1: return int(random() % (size * 5)) - 2 * size;          // whole, mostly outside
+        case 0: return int(random() % (size + 2)) - 1;                  // whole, inside
+        case 1: return int(random() % (size * 5)) - 2 * size;           // whole, mostly outside
         case 2: return (int(random() % (size * 48)) - 4 * size) / 16.0; // sixteenths
         default: return std::uniform_real_distribution<double>(-size, 2.0 * size)(random);
         }

@@ -62,10 +62,10 @@ TEST(ViewTransform, ScrollBarsCentreTheView)
 
 TEST(ViewTransform, PointSizeFromZoomAndHeight)
 {
-    EXPECT_EQ(UpdateViewScale(kPicW, 7000, 200, 302, 0, 0).PointSize, 6);  // p = 5 never occurs
-    EXPECT_EQ(UpdateViewScale(kPicW, 2000, 200, 1, 0, 0).PointSize, 2);    // p = 0
-    EXPECT_EQ(UpdateViewScale(kPicW, 2800, 200, 240, 0, 0).PointSize, 3);  // a 4, b 2
-    EXPECT_EQ(UpdateViewScale(kPicW, 4200, 200, 300, 0, 0).PointSize, 4);  // a 5, b 3
+    EXPECT_EQ(UpdateViewScale(kPicW, 7000, 200, 302, 0, 0).PointSize, 6); // p = 5 never occurs
+    EXPECT_EQ(UpdateViewScale(kPicW, 2000, 200, 1, 0, 0).PointSize, 2);   // p = 0
+    EXPECT_EQ(UpdateViewScale(kPicW, 2800, 200, 240, 0, 0).PointSize, 3); // a 4, b 2
+    EXPECT_EQ(UpdateViewScale(kPicW, 4200, 200, 300, 0, 0).PointSize, 4); // a 5, b 3
     // A very tall area counts as 6 x 1400 at most.
     EXPECT_EQ(UpdateViewScale(kPicW, 1e6, 200, 1, 0, 0).PointSize, 3);
 }
@@ -90,12 +90,12 @@ TEST(AutoScroll, EdgeBandsAndConditions)
         return AutoScrollAtEdges(5, true, false, false, X, Y, 100, xOff, yOff, v);
     };
     EXPECT_EQ(scroll(150, 4000).XOff, 0);
-    EXPECT_EQ(scroll(149.9, 4000).XOff, 2);            // 2.5 rounds to even
-    EXPECT_EQ(scroll(149.9, 4000, 1).XOff, 4);         // 3.5 rounds to even
-    EXPECT_EQ(scroll(0, 4000, 4095).XOff, 4096);       // stops at the left end
+    EXPECT_EQ(scroll(149.9, 4000).XOff, 2);      // 2.5 rounds to even
+    EXPECT_EQ(scroll(149.9, 4000, 1).XOff, 4);   // 3.5 rounds to even
+    EXPECT_EQ(scroll(0, 4000, 4095).XOff, 4096); // stops at the left end
     EXPECT_EQ(scroll(8042, 4000).XOff, 0);
     EXPECT_EQ(scroll(8042.1, 4000).XOff, -2);
-    EXPECT_EQ(scroll(8192, 4000, -4079).XOff, -4080);  // stops at the right end
+    EXPECT_EQ(scroll(8192, 4000, -4079).XOff, -4080); // stops at the right end
     EXPECT_EQ(scroll(4000, 7937).YOff, 0);
     EXPECT_EQ(scroll(4000, 7937.5).YOff, -2);
     EXPECT_EQ(scroll(4000, 8000, 0, -254).YOff, -255);
@@ -119,7 +119,7 @@ TEST(AutoScroll, ScrollUpButtonClimbsToTheTop)
 {
     const ViewState v = UpdateViewScale(kPicW, kPicH, 200, 301, 0, 0);
     EXPECT_EQ(scrollUpHoverStep(false, 100, 0, v), 0);
-    EXPECT_EQ(scrollUpHoverStep(true, 100, 0, v), 16);  // 15.547 per event
+    EXPECT_EQ(scrollUpHoverStep(true, 100, 0, v), 16); // 15.547 per event
     int y = -255, events = 0;
     while (y < 255 && events < 100) {
         const int next = scrollUpHoverStep(true, 100, y, v);
