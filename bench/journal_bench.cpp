@@ -50,7 +50,7 @@ struct Editor {
             std::ofstream ini(dir.filePath("Trv.ini").toStdString(), std::ios::binary);
             ini << doc.toStdString() << "\r\n 100  150  200  0  0  400  200 \r\n 1  0  1  1  1  1  1 \r\n";
         }
-        w = std::make_unique<Form1>(platform, dir.path());
+        w = std::make_unique<Form1>(platform, AppPaths::portableIn(dir.path()));
         w->show();
         w->centralWidget()->setFixedSize(1920, 1144); // the drawing area becomes 1920 x 1080
         w->adjustSize();

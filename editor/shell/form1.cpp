@@ -4,6 +4,7 @@
 #include "list_box.h"
 #include "opt.h"
 #include "pic_box.h"
+#include "picture_export.h"
 #include "platform.h"
 #include "renderer.h"
 
@@ -11,14 +12,11 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 
-Form1::Form1(Platform& platform_, const QString& appDir)
-    : AppDir(appDir), renderCache_(std::make_unique<trv::RenderCache>()), platform(platform_)
+Form1::Form1(Platform& platform_, const AppPaths& paths, const QString& openFile)
+    : paths_(paths), openFile_(openFile), renderCache_(std::make_unique<trv::RenderCache>()), platform(platform_)
 {
     setWindowTitle("Zarvines Trusswick Editor v0.8");
-    // The designed places are tight: captions need a small font to fit them.
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    setFont(windowFont());
     buildControls();
     buildMenus();
     bindToolState();

@@ -3,6 +3,7 @@
 // concern over the form1_*.cpp files. Its data is its own: tests reach it
 // through their driver, the options window through OptionsHost.
 #pragma once
+#include "app_paths.h"
 #include "derived.h"
 #include "document.h"
 #include "edit_result.h"
@@ -50,8 +51,9 @@ class Form1 : public QMainWindow, private OptionsHost {
     Q_OBJECT
     friend class EditorDriver; // the tests' view of the window's state
 public:
-    // `appDir` is the working folder (journal files, settings, template).
-    Form1(Platform& platform, const QString& appDir);
+    // `paths` says where the settings, the journal and the data live; a named
+    // `openFile` is opened instead of the one the settings name.
+    Form1(Platform& platform, const AppPaths& paths, const QString& openFile = {});
     ~Form1() override;
 
     // ---- document, journal (form1_document.cpp, form1_journal.cpp)
@@ -254,7 +256,8 @@ private:
     trv::Journal journal;
     int& UndoPos = journal.UndoPos; // the current journal state
     DocumentSource UseFile = DocumentSource::JournalState;
-    QString AppDir;
+    AppPaths paths_;
+    QString openFile_; // the document named on the command line
     int SelPoint = -1;
     bool loading_ = false;        // the loader is writing the value boxes
     bool documentLoaded_ = false; // a document has been read since the start

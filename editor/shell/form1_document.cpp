@@ -61,7 +61,8 @@ void Form1::LoadDocument()
     if (!known && (name.empty() || !trv::fileExists(name))) {
         if (named)
             journal.restart();
-        QDir::setCurrent(AppDir);
+        if (paths_.portable)
+            QDir::setCurrent(paths_.dataDir);
         return;
     }
     std::string message;

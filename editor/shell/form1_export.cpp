@@ -5,6 +5,7 @@
 #include "module1.h"
 #include "opt.h"
 #include "pic_box.h"
+#include "picture_export.h"
 #include "picture_file.h"
 #include "platform.h"
 
@@ -14,62 +15,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
-
-#include <set>
-#include <utility>
-#include <vector>
-
-#include <sys/stat.h>
-
-namespace {
-
-// The files of a folder for the folder export. Directory listings are taken in
-// name order, so the result does not depend on the file system. With
-// `subfolders`, the walk goes depth first (a folder's own files, then each
-// subfolder in name order); names that begin with "." are left out, symbolic
-// links to folders are never followed and no folder is visited twice, so a tree
-// that loops back on itself still ends.
-QStringList exportFileList(const QString& folder, bool subfolders)
-{
-    QStringList files;
-    if (!subfolders) {
-        for (const QFileInfo& fi : QDir(folder).entryInfoList(QDir::Files, QDir::Name))
-            files << fi.filePath();
-        return files;
-    }
-    std::set<std::pair<dev_t, ino_t>> visited;
-    auto firstVisit = [&](const QString& path) {
-        struct stat st {};
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-            return false;
-        return visited.insert({st.st_dev, st.st_ino}).second;
-    };
-    std::vector<QString> stack;
-    if (firstVisit(folder))
-        stack.push_back(folder);
-    while (!stack.empty()) {
-        const QString current = stack.back();
-        stack.pop_back();
-        std::vector<QString> below;
-        const auto entries = QDir(current).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QFileInfo& fi : entries) {
-            if (fi.fileName().startsWith('.'))
-                continue;
-            if (fi.isDir()) {
-                if (!fi.isSymLink() && firstVisit(fi.filePath()))
-                    below.push_back(fi.filePath());
-            } else {
-                files << fi.filePath();
-            }
-        }
-        // Pushed in reverse so that they come off the stack in name order.
-        for (auto it = below.rbegin(); it != below.rend(); ++it)
-            stack.push_back(*it);
-    }
-    return files;
-}
-
-} // namespace
 
 void Form1::reportProblem(const QString& text)
 {
@@ -127,8 +72,7 @@ void Form1::BatchExport()
     for (const QString& path : files) {
         if (ending_)
             break;
-        const QString tail = path.right(4).toLower();
-        if (tail != ".brg" && tail != ".lvl")
+        if (!isExportedName(path))
             continue;
         // A refused file is noted and skipped before it touches the document.
         if (const QString why = refusalOf(path); !why.isEmpty()) {
@@ -145,7 +89,7 @@ void Form1::BatchExport()
             UseFile = DocumentSource::JournalState;
             continue;
         }
-        ChosenFile = withoutLast(path, 3) + "bmp";
+        ChosenFile = exportPictureName(path);
         written += BmpSave() ? 1 : 0;
         QCoreApplication::processEvents(); // the screen catches up before the next file
     }

@@ -93,7 +93,7 @@ void Form1::loadNamedFile()
 
 void Form1::MNew_Click()
 {
-    const QString path = AppDir + "/new.brg";
+    const QString path = paths_.dataFile("new.brg");
     if (!trv::fileExists(path.toStdString())) {
         File->setText(path);
         msgBox("new.brg not found", false, true);

@@ -5,6 +5,7 @@
 
 #include "controls.h"
 #include "list_box.h"
+#include "main_layout.h"
 #include "pic_box.h"
 #include "scroll_bar.h"
 
@@ -206,13 +207,13 @@ void Form1::buildControls()
     const QString scrollTip = "Toggles between scroll-bars and autoscroll (up)";
     BYScroll2 = mouseButton(client, "BYScroll2", "Scroll Up", 255, 980, 835, 229, scrollTip);
     Center2 = mouseButton(client, "Center2", "Center", 255, 1200, 835, 229);
-    BYScroll = mouseButton(client, "BYScroll", "Scroll Up", 10800, 980, 835, 229, scrollTip);
+    BYScroll = mouseButton(client, "BYScroll", "Scroll Up", 10800, 980, design::kByScrollWidth, 229, scrollTip);
     Center3 = mouseButton(client, "Center3", "Center", 10800, 1200, 835, 229);
     for (MouseButton* b : {BYScroll2, BYScroll})
         b->setMouseTracking(true);
 
     // Drawing area with what lives inside it.
-    Pic = place(named(new PicBox(client), "Pic"), 0, 960, 11655, 7095);
+    Pic = place(named(new PicBox(client), "Pic"), 0, design::kPicTop, 11655, 7095);
     Proc = edit(Pic, "Proc", "0", 5520, 6840, 495, 285);
     Proc->hide();
     FrameAbout = frame(Pic, "FrameAbout", QString(11, ' ') + "Zarvines Tool Nr.211 Trusswick Editor" + QString(10, ' '),
@@ -222,14 +223,15 @@ void Form1::buildControls()
 
     // Scroll bars and the corner button.
     XOff = place(named(new ScrollBar(Qt::Horizontal, 4096, -4080, client), "XOff"), 0, 8040, 11655, 255);
-    YOff = place(named(new ScrollBar(Qt::Vertical, 255, -255, client), "YOff"), 11640, 960, 255, 7080);
+    YOff = place(named(new ScrollBar(Qt::Vertical, 255, -255, client), "YOff"), 11640, design::kPicTop,
+                 design::kYOffWidth, 7080);
     XOff->setPageStep(50);
     YOff->setPageStep(50);
     XOff->setValue(0);
     YOff->setValue(0);
-    Center = mouseButton(client, "Center", "C", 11640, 8040, 255, 255, "Center view");
+    Center = mouseButton(client, "Center", "C", 11640, 8040, 255, design::kCenterHeight, "Center view");
 
-    File = edit(client, "File", "C:\\Programme\\Trusswick\\neu.brg", 6240, 7800, 5355, 255);
+    File = edit(client, "File", paths_.firstStartDocument(), 6240, 7800, 5355, 255);
 
     LDebug = place(named(new ListBox(client), "LDebug", "Only for debugging"), 0, 2760, 4335, 5100);
     LDebug->hide();

@@ -5,6 +5,7 @@
 
 #include "colors.h"
 #include "controls.h"
+#include "main_layout.h"
 #include "pic_box.h"
 #include "scroll_bar.h"
 #include "words.h"
@@ -15,14 +16,6 @@
 #include <QScreen>
 
 #include <algorithm>
-
-namespace {
-// The preview asks for a window 50000 window units wide; the window system
-// limits it to the widest window it allows, here the screen's width.
-constexpr int kPreviewWindowWidth = int(50000 / trv::kTwipsPerPixel);
-// The tallest picture the preview asks of the window system, in pixels.
-constexpr int kMaxPreviewHeight = 4096;
-} // namespace
 
 void Form1::connectOptions()
 {
@@ -76,7 +69,7 @@ void Form1::previewChanged()
         previewState_ = windowState();
         setWindowState(Qt::WindowNoState);
         YOff->setValue(0);
-        int wide = kPreviewWindowWidth;
+        int wide = design::kPreviewWindowWidth; // limited to the screen, as a window system would
         if (const QScreen* s = screen())
             wide = std::min(wide, s->availableGeometry().width());
         resize(wide, height());
@@ -98,7 +91,7 @@ void Form1::previewHeightChanged()
         return;
     // The picture becomes that many pixels high; a height the window system
     // cannot give, or an image too large to hold, is limited.
-    const int picture = std::clamp(trv::roundHalfEven32(options_.BmpHeight), 1, kMaxPreviewHeight);
+    const int picture = std::clamp(trv::roundHalfEven32(options_.BmpHeight), 1, design::kMaxPreviewHeight);
     resize(width(), height() - Pic->height() + picture);
 }
 

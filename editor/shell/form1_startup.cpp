@@ -5,6 +5,7 @@
 #include "file_io.h"
 #include "form_tutor.h"
 #include "list_box.h"
+#include "module1.h"
 #include "opt.h"
 #include "pic_box.h"
 #include "platform.h"
@@ -39,12 +40,15 @@ bool storedNameExists(const QString& dir, const QString& name)
 
 void Form1::Form_Load()
 {
-    QDir::setCurrent(AppDir);
+    // In portable mode the working folder is the program's folder, as it always
+    // was; per user, relative names keep meaning the folder the user started in.
+    if (paths_.portable)
+        QDir::setCurrent(paths_.dataDir);
     for (const char* older : kOlderSettingsNames)
-        if (storedNameExists(AppDir, older))
-            QFile::remove(AppDir + "/" + older);
+        if (storedNameExists(paths_.settingsDir, older))
+            QFile::remove(paths_.settingsDir + "/" + older);
 
-    const bool haveSettings = storedNameExists(AppDir, "Trv.ini");
+    const bool haveSettings = storedNameExists(paths_.settingsDir, "Trv.ini");
     QString settingsProblem;
     if (haveSettings)
         settingsProblem = readSettings();
@@ -62,13 +66,25 @@ void Form1::Form_Load()
     LCombo->clear();
     LCombo->addItems({"0", "1", "2", "3"});
     LCombo->setCurrentIndex(0);
-    QDir::setCurrent(AppDir);
+    if (paths_.portable)
+        QDir::setCurrent(paths_.dataDir);
     // Said before anything else happens, and long before the exit writes the file anew.
     if (!settingsProblem.isEmpty())
         msgBox(settingsProblem, false, true);
-    journal.open(AppDir.toStdString());
-    if (!restoreLeftJournal())
-        OpenDocument();
+    journal.open(paths_.journalDir.toStdString());
+    if (restoreLeftJournal())
+        return;
+    // A document named on the command line passes the checks of Open; one that
+    // fails them is reported, and the start goes on with the settings' document.
+    if (!openFile_.isEmpty()) {
+        if (!trv::fileExists(openFile_.toStdString()))
+            msgBox("Cannot open " + openFile_ + ": no such file", false, true);
+        else if (!hasThreeLetterExtension(openFile_))
+            msgBox("Cannot open " + openFile_ + ": not a level or bridge file (.lvl or .brg)", false, true);
+        else if (checkReadable(openFile_))
+            File->setText(openFile_);
+    }
+    OpenDocument();
 }
 
 bool Form1::restoreLeftJournal()
@@ -112,7 +128,7 @@ void Form1::applyPicColors()
 
 QString Form1::readSettings()
 {
-    const QString path = AppDir + "/Trv.ini";
+    const QString path = paths_.settingsFile();
     std::string error;
     const auto bytes = trv::readFileBytes(path.toStdString(), &error, kMaxSettingsBytes + 1);
     const QString unreadable =
@@ -186,8 +202,9 @@ void Form1::SaveSettingsAndEnd()
     s.placement[4] = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     s.placement[5] = WindowPlacement[6];
 
-    const QString settingsPath = AppDir + "/Trv.ini";
+    const QString settingsPath = paths_.settingsFile();
     std::string error;
+    QDir().mkpath(paths_.settingsDir);
     if (!trv::writeFileSafely(settingsPath.toStdString(), formatSettings(s), &error))
         msgBox("Cannot write the settings file " + settingsPath + ":\n" + QString::fromStdString(error), false, true);
 
@@ -209,7 +226,11 @@ void Form1::openTextFile(const QString& path, const QString& missingText)
 
 void Form1::MViewHelp_Click()
 {
-    openTextFile(AppDir + "/Zarvines_TW_Editor08.txt", "Zarvines_TW_Editor08.txt\n" + QString(17, ' ') + "Not found");
+    openTextFile(paths_.dataFile("Zarvines_TW_Editor08.txt"),
+                 "Zarvines_TW_Editor08.txt\n" + QString(17, ' ') + "Not found");
 }
 
-void Form1::MTutorial_Click() { openTextFile(AppDir + "/Tutorial.txt", QString(7, ' ') + "Tutorial.txt not found"); }
+void Form1::MTutorial_Click()
+{
+    openTextFile(paths_.dataFile("Tutorial.txt"), QString(7, ' ') + "Tutorial.txt not found");
+}

@@ -4,8 +4,10 @@
 #include "window_units.h"
 
 #include "controls.h"
+#include "main_layout.h"
 #include "opt.h"
 #include "pic_box.h"
+#include "picture_export.h"
 #include "renderer.h"
 #include "scroll_bar.h"
 
@@ -17,15 +19,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-// The outer window is wider and higher than its client area by its frame,
-// title and menu bar; the layout formulas are written for the outer size.
-constexpr double kFrameExtraWidthTw = 120;
-constexpr double kFrameExtraHeightTw = 690;
-// Widest picture the export preview makes, in pixels.
-constexpr int kMaxPreviewWidth = 16384;
-} // namespace
 
 void Form1::connectView()
 {
@@ -117,16 +110,8 @@ void Form1::LayoutView()
 {
     LayoutPending = false;
     QWidget* client = centralWidget();
-    trv::LayoutInput in;
-    in.windowWidth = pixelsToTwips(client->width()) + kFrameExtraWidthTw;
-    in.windowHeight = pixelsToTwips(client->height()) + kFrameExtraHeightTw;
-    in.picTop = pixelsToTwips(Pic->y());
-    in.yOffTop = pixelsToTwips(YOff->y());
-    in.yOffWidth = pixelsToTwips(YOff->width());
-    in.byScrollWidth = pixelsToTwips(BYScroll->width());
-    in.centerHeight = pixelsToTwips(Center->height());
-    in.autoScroll = options_.AutoScroll;
-    const trv::LayoutGeometry g = trv::layoutGeometry(in);
+    const trv::LayoutGeometry g =
+        trv::layoutGeometry(mainLayoutInput(client->width(), client->height(), options_.AutoScroll));
 
     BYScroll->move(tw(g.byScrollLeft), BYScroll->y());
     Center3->move(tw(g.center3Left), Center3->y());
@@ -155,15 +140,7 @@ void Form1::RenderView()
 
     trv::RenderInputs in(doc, tables);
     in.view = view;
-    in.ColorTable = options_.ColorTable;
-    in.grid = options_.Grid;
-    in.boundaries = options_.Boundaries;
-    in.raillevel = options_.Raillevel;
-    in.train = options_.Train;
-    in.landStyle = options_.LandStyle;
-    in.backStyle = options_.BackStyle;
-    in.preview = options_.Apply;
-    in.fileNameT = options_.FNameT;
+    setDisplayOptions(in, options_);
     in.landMode = (tools_.mode == EditMode::Terrain);
     in.lineMode = (tools_.mode == EditMode::Line);
     in.showPoints = tools_.LineMDrawPoint;
@@ -186,8 +163,9 @@ void Form1::previewSizing()
         // Rounded up, so that the right boundary stays in the picture; limited to
         // a picture the window system and memory can hold.
         if (fit.resize)
-            Pic->resize(int(std::clamp(std::ceil(fit.picWidth / trv::kTwipsPerPixel), 1.0, double(kMaxPreviewWidth))),
-                        Pic->height());
+            Pic->resize(
+                int(std::clamp(std::ceil(fit.picWidth / trv::kTwipsPerPixel), 1.0, double(design::kMaxPreviewWidth))),
+                Pic->height());
     }
     opt->showPixelSize(QString::number(Pic->width()) + " x " + QString::number(Pic->layoutHeight()));
 }

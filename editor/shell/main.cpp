@@ -1,15 +1,60 @@
+#include "app_paths.h"
+#include "command_line.h"
 #include "form1.h"
+#include "headless.h"
 #include "platform.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
+    // Read before any application object exists: help, version, usage errors
+    // and the commands without a window need no display.
+    const EditorCommand command = parseEditorCommand(std::vector<std::string>(argv + 1, argv + argc));
+    switch (command.kind) {
+    case EditorCommand::Kind::Error:
+        std::fprintf(stderr, "TRV424: %s\n%s", command.error.c_str(), editorUsage().c_str());
+        return 2;
+    case EditorCommand::Kind::Help: std::fputs(editorUsage().c_str(), stdout); return 0;
+    case EditorCommand::Kind::Version: std::puts("TRV424 " TRUSSWICK_VERSION); return 0;
+    default: break;
+    }
+    const QString workdir = QString::fromStdString(command.workdir);
+    if (!workdir.isEmpty() && !QFileInfo(workdir).isDir()) {
+        std::fprintf(stderr, "TRV424: --workdir %s: no such folder\n%s", command.workdir.c_str(),
+                     editorUsage().c_str());
+        return 2;
+    }
+    auto paths = [&] {
+        return workdir.isEmpty() ? AppPaths::perUser() : AppPaths::portableIn(QDir(workdir).absolutePath());
+    };
+
+    if (command.kind != EditorCommand::Kind::Window) {
+        // Drawn off screen whatever display there is, so the pictures never
+        // depend on one.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Standard error is for the problems with the user's files alone.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::fprintf(stderr, "TRV424: %s\n", qPrintable(text));
+        });
+        QGuiApplication app(argc, argv);
+        return runHeadless(command, paths());
+    }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName("org.trusswick.Editor");
     DesktopPlatform platform;
-    // The working folder is the folder current at start: journal, settings, template.
-    Form1 w(platform, QDir::currentPath());
+    // A relative name means the folder the user started in, whatever the editor does later.
+    const QString file =
+        command.file.empty() ? QString() : QFileInfo(QString::fromStdString(command.file)).absoluteFilePath();
+    Form1 w(platform, paths(), file);
+    closeOnTermination(&w);
     w.show();
     return app.exec();
 }

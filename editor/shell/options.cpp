@@ -39,7 +39,7 @@ void applySettings(OptionValues& o, const Settings& s, const SettingsRead& got)
     for (int k = 0; k < got.checks; ++k)
         *switchField(o, k) = s.checks[size_t(k)] != 0;
     for (int k = 0; k < got.colors; ++k)
-        o.ColorTable[size_t(k + 1)] = uint32_t(s.colors[size_t(k)]);
+        o.ColorTable[size_t(k) + 1] = uint32_t(s.colors[size_t(k)]);
 }
 
 void storeSettings(const OptionValues& o, Settings& s)
@@ -50,5 +50,5 @@ void storeSettings(const OptionValues& o, Settings& s)
         s.checks[size_t(k)] = *switchField(copy, k) ? 1 : 0;
     }
     for (int k = 0; k < 12; ++k)
-        s.colors[size_t(k)] = int32_t(o.ColorTable[size_t(k + 1)]);
+        s.colors[size_t(k)] = int32_t(o.ColorTable[size_t(k) + 1]);
 }

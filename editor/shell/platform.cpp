@@ -7,7 +7,13 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QUrl>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons buttons, bool warning)
 {
@@ -80,6 +86,33 @@ QString DesktopPlatform::saveFile(QWidget* owner, const QStringList& filters, co
 bool DesktopPlatform::openTextViewer(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+namespace {
+int terminationPipe[2] = {-1, -1};
+void onTerminationSignal(int)
+{
+    const char c = 1;
+    (void)!::write(terminationPipe[1], &c, 1); // only this is safe inside a signal handler
+}
+} // namespace
+
+void closeOnTermination(QWidget* window)
+{
+    if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, window);
+    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+        char c;
+        while (::read(terminationPipe[0], &c, 1) > 0) {}
+        window->close();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onTerminationSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGINT, &sa, nullptr);
 }
 
 void DesktopPlatform::endProcess()

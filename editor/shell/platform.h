@@ -24,6 +24,10 @@ public:
     virtual void endProcess() = 0;
 };
 
+// Ends the program as closing the window does when the system asks it to end
+// (SIGTERM, SIGINT, a session ending), so that the settings are written.
+void closeOnTermination(QWidget* window);
+
 // The real desktop: QMessageBox, QFileDialog, QDesktopServices.
 class DesktopPlatform : public Platform {
 public:

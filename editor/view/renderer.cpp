@@ -827,7 +827,7 @@ RenderResult RenderView(QImage& image, const RenderInputs& in, RenderCache& cach
             kept->pixels = QImage(b.width, b.height, b.format);
         for (int r = 0; r < canvas.height(); ++r)
             std::memcpy(kept->pixels.scanLine(r), canvas.row(r), rowBytes);
-        kept->key = std::move(b);
+        kept->key = b;
     });
 }
 

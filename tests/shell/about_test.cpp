@@ -78,7 +78,7 @@ TEST_F(Help, FirstStartPromptOffersTheTutorialThenGoesOn)
         EXPECT_EQ(tutor->LabelTutor->text(), "Tutorial ?");
         QTest::mouseClick(tutor->TutorOK, Qt::LeftButton);
     });
-    w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+    w = std::make_unique<Form1>(platform, portable());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "       Tutorial.txt not found");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -10,7 +10,7 @@ int main(int argc, char** argv)
         return 2;
     trvtest::ensureApplication();
     FakePlatform platform;
-    Form1 w(platform, QString::fromLocal8Bit(argv[1]));
+    Form1 w(platform, AppPaths::portableIn(QString::fromLocal8Bit(argv[1])));
     w.show();
     w.WaterU_MouseUp(2);
     w.WaterU_MouseUp(2);

@@ -88,7 +88,7 @@ TEST_F(Editing, WithoutADocumentModesOnlyMoveTheOptionButton)
 {
     ensureApplication();
     writeSettings(path("missing.brg"));
-    w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+    w = std::make_unique<Form1>(platform, portable());
     w->show();
     ASSERT_EQ(doc().NPoints, 0);
     ctl<QAction>("MNewLine")->trigger();
@@ -411,7 +411,7 @@ TEST_F(Editing, FullDocumentRefusesPointsAndLinesWithAMessage)
     trvtest::writeAll(dir.file("full.brg"), trv::serializeDocument(d, true));
     ensureApplication();
     writeSettings(path("full.brg"));
-    w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+    w = std::make_unique<Form1>(platform, portable());
     w->show();
     ctl<ScrollBar>("Zoom")->setValue(649);
     ASSERT_EQ(doc().NPoints, trv::kMaxPoints);

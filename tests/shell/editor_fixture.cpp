@@ -75,7 +75,7 @@ void EditorTest::start(const char* dataName)
     ensureApplication();
     const QString doc = copyData(dataName);
     writeSettings(doc);
-    w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+    w = std::make_unique<Form1>(platform, portable());
     w->show();
     QApplication::setActiveWindow(w.get());
 }

@@ -52,6 +52,8 @@ protected:
     FakePlatform platform;
 
     QString path(const char* name) const { return QString::fromStdString(dir.file(name)); }
+    // Everything in the test's folder, as --workdir gives it.
+    AppPaths portable() const { return AppPaths::portableIn(QString::fromStdString(dir.path().string())); }
     // Copies a shipped document into the working folder.
     QString copyData(const char* name, const char* as = nullptr);
     // Writes a settings file naming `document`, so that the editor starts on it

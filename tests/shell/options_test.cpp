@@ -48,7 +48,7 @@ protected:
             text += " " + QByteArray::number(trv::kDefaultColorTable[size_t(i)]) + " \r\n";
         f.write(text);
         f.close();
-        w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+        w = std::make_unique<Form1>(platform, portable());
         w->show();
     }
 };

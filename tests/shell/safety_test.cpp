@@ -24,7 +24,7 @@ protected:
     std::unique_ptr<Form1> launch(FakePlatform& p)
     {
         ensureApplication();
-        auto editor = std::make_unique<Form1>(p, QString::fromStdString(dir.path().string()));
+        auto editor = std::make_unique<Form1>(p, portable());
         editor->show();
         return editor;
     }

@@ -36,7 +36,7 @@ protected:
     void launch()
     {
         ensureApplication();
-        w = std::make_unique<Form1>(platform, QString::fromStdString(dir.path().string()));
+        w = std::make_unique<Form1>(platform, portable());
     }
     std::string settingsText() const
     {

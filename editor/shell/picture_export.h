@@ -1,0 +1,39 @@
+// The export picture without a window: what the export preview frames and the
+// folder export writes, drawn by the window's own renderer and layout numbers,
+// so that the command line writes the same bytes as the window.
+#pragma once
+#include "options.h"
+
+#include <QFont>
+#include <QImage>
+#include <QStringList>
+
+#include <string>
+
+namespace trv {
+struct Document;
+struct DerivedTables;
+struct RenderInputs;
+} // namespace trv
+
+// The window's font, which the drawing area prints the file name with.
+QFont windowFont();
+
+// The options' part of a render: colours, display switches, terrain, gradient,
+// the preview and the file name.
+void setDisplayOptions(trv::RenderInputs& in, const OptionValues& o);
+
+// The export picture of a document as a freshly started editor shows it in its
+// preview: point mode, position bars at 0, the opening zoom, the preview window
+// at its full width of 50000 twips.
+QImage exportPicture(const trv::Document& doc, const trv::DerivedTables& tables, const std::string& filePath,
+                     const OptionValues& options);
+
+// The files a folder export visits, in name order: the folder's own files, and
+// with `subfolders` a depth-first walk that skips names beginning with ".",
+// follows no links into folders and visits no folder twice.
+QStringList exportFileList(const QString& folder, bool subfolders);
+// True for the names a folder export takes (".brg" and ".lvl" in any case).
+bool isExportedName(const QString& path);
+// Where the folder export writes the picture of `path`: its last three letters become "bmp".
+QString exportPictureName(const QString& path);
