@@ -19,7 +19,7 @@ QString xdgDir(const char* variable, const QString& fallbackBelowHome)
 QString installedDataDir()
 {
     // The program's own folder, not the current one: an installed tree can be moved.
-    const QString beside = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/trusswick");
+    QString beside = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/trusswick");
     if (QFileInfo::exists(beside + "/new.brg"))
         return beside;
 #ifdef TRUSSWICK_SOURCE_DATA

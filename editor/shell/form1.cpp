@@ -83,7 +83,7 @@ void Form1::Form_Click() { Redraw_Click(); }
 
 void Form1::Redraw_Click()
 {
-    if ((tools_.pointTool == PointTool::Move))
+    if (tools_.pointTool == PointTool::Move)
         setPointer(trv::PointerShape::Default); // drops a picked-up point
     if (doc.NPoints != 0)
         SaveDocument();

@@ -20,7 +20,7 @@ namespace {
 // Runs `reaction` whenever the button becomes selected (by the user or by code),
 // and also when the user clicks it while it is selected already: choosing the
 // move tool again drops a picked-up point, as choosing any other tool does.
-void onSelect(Form1* owner, QRadioButton* b, std::function<void()> reaction)
+void onSelect(Form1* owner, QRadioButton* b, const std::function<void()>& reaction)
 {
     auto wasSelected = std::make_shared<bool>(false);
     QObject::connect(b, &QAbstractButton::toggled, owner, [reaction](bool on) {

@@ -30,8 +30,8 @@ void Form1::Pic_MouseDown(int button, int shift, double x, double y)
     if (doc.NPoints == 0)
         return;
     if (button == 1) {
-        if ((tools_.mode == EditMode::Line)) {
-            if ((tools_.lineTool == LineTool::Draw)) {
+        if (tools_.mode == EditMode::Line) {
+            if (tools_.lineTool == LineTool::Draw) {
                 if (tools_.LineStart == 0) {
                     // A line starts at the point last hovered; without one nothing starts.
                     tools_.LineStart = LPoint->listIndex() + 1;
@@ -43,20 +43,20 @@ void Form1::Pic_MouseDown(int button, int shift, double x, double y)
                     DrawLineTo();
                 }
             }
-            if ((tools_.lineTool == LineTool::RailToggle))
+            if (tools_.lineTool == LineTool::RailToggle)
                 ToggleRail();
-            if ((tools_.lineTool == LineTool::Delete))
+            if (tools_.lineTool == LineTool::Delete)
                 DeleteLine();
-        } else if ((tools_.mode == EditMode::Point)) {
-            if ((tools_.pointTool == PointTool::FixSoft))
+        } else if (tools_.mode == EditMode::Point) {
+            if (tools_.pointTool == PointTool::FixSoft)
                 ToggleFixSoft();
-            else if ((tools_.pointTool == PointTool::Move))
+            else if (tools_.pointTool == PointTool::Move)
                 MovePoint();
-            else if ((tools_.pointTool == PointTool::New))
+            else if (tools_.pointTool == PointTool::New)
                 NewPoint();
-            else if ((tools_.pointTool == PointTool::Delete))
+            else if (tools_.pointTool == PointTool::Delete)
                 DeletePoint();
-        } else if ((tools_.mode == EditMode::Terrain)) {
+        } else if (tools_.mode == EditMode::Terrain) {
             tools_.TerrainDrag = 1;
             Pic->LLL.visible = false;
             Pic_MouseMove(button, shift, x, y); // the press itself draws the first column
@@ -76,7 +76,7 @@ void Form1::Pic_MouseDown(int button, int shift, double x, double y)
 
 void Form1::Pic_MouseUp(int button, int, double, double)
 {
-    if (doc.NPoints == 0 || !(tools_.mode == EditMode::Terrain))
+    if (doc.NPoints == 0 || tools_.mode != EditMode::Terrain)
         return;
     const trv::TerrainRelease r = trv::terrainRelease(button == 1, tools_.TerrainDrag, tools_.DrawFix, tools_.PtrLandY);
     if (r.strokeEnded) {
@@ -103,8 +103,8 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
     LabelY->setText(qtext(trv::readoutText(tools_.PtrLandY)));
     LabelX->setText(qtext(trv::readoutText(tools_.PtrX)));
 
-    if (!(tools_.lineTool == LineTool::Draw)) {
-        if ((tools_.mode == EditMode::Terrain)) {
+    if (tools_.lineTool != LineTool::Draw) {
+        if (tools_.mode == EditMode::Terrain) {
             bool drawn = false;
             if (tools_.TerrainDrag != 0) {
                 const trv::StrokeStep s =
@@ -119,14 +119,14 @@ void Form1::Pic_MouseMove(int buttons, int shift, double x, double y)
             }
             if (!drawn)
                 Land->setListIndex(trv::terrainColumnAt(tools_.PtrX) - 1); // column 0 has no row
-        } else if ((tools_.mode == EditMode::Line)) {
+        } else if (tools_.mode == EditMode::Line) {
             if (const int line = trv::lineAt(tables, tools_.PtrX, ptrY); line != 0)
                 LLine->setListIndex(line - 1);
         }
     }
 
-    if (((tools_.mode == EditMode::Point) && tools_.pointer == trv::PointerShape::Default) ||
-        (tools_.lineTool == LineTool::Draw)) {
+    if ((tools_.mode == EditMode::Point && tools_.pointer == trv::PointerShape::Default) ||
+        tools_.lineTool == LineTool::Draw) {
         if (const int p = trv::pointAt(tables, tools_.PtrX, ptrY); p != 0) {
             if (tools_.LineStart != 0 && tools_.LineStart < int(tables.PntX.size())) {
                 const QPointF a =

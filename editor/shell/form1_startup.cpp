@@ -145,7 +145,7 @@ QString Form1::readSettings()
     opt->showSettings(s, got);
     if (got.placement == 6) {
         for (int k = 0; k < 6; ++k)
-            WindowPlacement[size_t(k + 1)] = s.placement[size_t(k)];
+            WindowPlacement[size_t(k) + 1] = s.placement[size_t(k)];
         if (options_.WSize) {
             // Stored as the frame's position and the window's size, so restored
             // that way; whatever the numbers say, the window lands on the screen.
@@ -159,7 +159,7 @@ QString Form1::readSettings()
         placeOnScreen(opt, opt->geometry());
     }
     for (int k = 0; k < got.colors; ++k)
-        options_.ColorTable[size_t(k + 1)] = uint32_t(s.colors[size_t(k)]);
+        options_.ColorTable[size_t(k) + 1] = uint32_t(s.colors[size_t(k)]);
     if (got.problem.empty())
         return {};
     return "The settings file " + path + " is damaged (" + QString::fromStdString(got.problem) +
@@ -198,7 +198,7 @@ void Form1::SaveSettingsAndEnd()
     s.file = File->text().toStdString();
     storeSettings(options_, s);
     for (int k = 0; k < 4; ++k)
-        s.placement[size_t(k)] = WindowPlacement[size_t(k + 1)];
+        s.placement[size_t(k)] = WindowPlacement[size_t(k) + 1];
     s.placement[4] = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     s.placement[5] = WindowPlacement[6];
 

@@ -141,8 +141,8 @@ void Form1::RenderView()
     trv::RenderInputs in(doc, tables);
     in.view = view;
     setDisplayOptions(in, options_);
-    in.landMode = (tools_.mode == EditMode::Terrain);
-    in.lineMode = (tools_.mode == EditMode::Line);
+    in.landMode = tools_.mode == EditMode::Terrain;
+    in.lineMode = tools_.mode == EditMode::Line;
     in.showPoints = tools_.LineMDrawPoint;
     in.filePath = File->text().toStdString();
     in.foreground = Pic->foreColor;

@@ -9,7 +9,7 @@ QStringList qtFilters(QString filter)
     const QStringList parts = filter.split('|');
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString desc = parts[i];
+        const QString& desc = parts[i];
         QString pattern = parts[i + 1].trimmed();
         if (pattern.isEmpty())
             pattern = "*";

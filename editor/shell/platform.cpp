@@ -74,7 +74,7 @@ QString DesktopPlatform::saveFile(QWidget* owner, const QStringList& filters, co
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     // With confirmations on, a new file is confirmed too; No returns to the dialog.
     for (;;) {
-        const QString chosen = runDialog(dlg, filters, folder, name);
+        QString chosen = runDialog(dlg, filters, folder, name);
         if (chosen.isEmpty() || !confirmOverwrite || QFileInfo::exists(chosen))
             return chosen;
         if (QMessageBox::question(owner, QString(), chosen + "\nThis file does not exist. Create the file?") ==
