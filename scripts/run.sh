@@ -1,28 +1,14 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and starts the editor on the bundled sample level.
-# The editor works in run/ (its working folder): the template, the samples, the
-# help files, its settings file and its undo journal live there.
+# Sets everything up, builds, installs into install/ inside the checkout and
+# starts the installed editor on the sample bridge, as a user of the installed
+# program meets it: settings in ~/.config/trusswick, the undo journal in
+# ~/.local/state/trusswick, the template, samples and help texts in
+# install/share/trusswick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRUSSWICK_BENCH=OFF >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRUSSWICK_BENCH=OFF \
+      -DCMAKE_INSTALL_PREFIX="$PWD/install" >/dev/null
 cmake --build build --target TRV424 Rondix012
-mkdir -p run
-for f in data/*; do
-  [ -e "run/$(basename "$f")" ] || cp "$f" run/
-done
-if [ ! -e run/Trv.ini ]; then
-  # A first settings file that names the sample level, so the editor opens on it.
-  {
-    printf '%s\r\n' "$PWD/run/sample.lvl"
-    printf ' 100  9  200  0  0  400  0 \r\n'
-    printf ' 1  1  1  1  1  1  1 \r\n'
-    printf ' 0  0  9000  12000  0  0 \r\n'
-    printf 'Colors: Back Water Point Fixpoint Selected Line Rail Train Land Grid1 Grid2 Grid3\r\n'
-    for c in 4737096 8334380 10526880 255 65535 65280 16777215 5806168 7303023 3158064 5789784 0; do
-      printf ' %s \r\n' "$c"
-    done
-  } > run/Trv.ini
-fi
-cd run
-exec ../build/editor/shell/TRV424
+cmake --install build >/dev/null
+exec install/bin/TRV424 install/share/trusswick/sample.brg

@@ -8,6 +8,7 @@
 #include "document.h"
 #include "edit_result.h"
 #include "journal.h"
+#include "module1.h"
 #include "opt.h"
 #include "options.h"
 #include "tool_state.h"
@@ -234,6 +235,9 @@ private:
     void stepLevel(trv::LevelValue v, bool plus, int button);
     void typedLevel(trv::LevelValue v, const QLineEdit* box);
     void closeUndoList();
+    // Where a file dialog starts: the folder and name of File; per user, the
+    // home folder while no document has been loaded.
+    PathSplit dialogPlace() const;
     // Loads the file named in File (UseFile NamedFile), and draws the view
     // anyway when that fails.
     void loadNamedFile();

@@ -36,7 +36,7 @@ bool Form1::BmpSave()
 
 void Form1::BmpSaveSelect()
 {
-    const PathSplit at = splitPath(File->text());
+    const PathSplit at = dialogPlace();
     const QString name = withoutLast(at.name, 4) + ".bmp";
     ChosenFile = ShowSaveDialog(platform, this, "Bitmap (*.bmp)|*.bmp", name, at.folder, options_.Confirm);
     if (ChosenFile.isEmpty())
@@ -53,7 +53,7 @@ void Form1::BatchExport()
         msgBox("A folder export is already running.");
         return;
     }
-    const PathSplit at = splitPath(File->text());
+    const PathSplit at = dialogPlace();
     ChosenFile =
         ShowOpenDialog(platform, this, "Select folder and first bridge/level", withoutLast(at.name, 4), at.folder);
     if (ChosenFile.isEmpty())

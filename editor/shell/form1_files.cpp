@@ -71,6 +71,14 @@ void Form1::Proc_Change()
     Proc->setText("0");
 }
 
+PathSplit Form1::dialogPlace() const
+{
+    PathSplit at = splitPath(File->text());
+    if (!paths_.portable && !documentLoaded_)
+        at.folder = paths_.homeDir + "/";
+    return at;
+}
+
 void Form1::OpenDocument()
 {
     SavSoft->setChecked(true);
@@ -120,7 +128,7 @@ void Form1::BuLoad_Click()
     QString filter = !SavLvl->isChecked() ? "Bridges (*.brg)|*.brg|Levels (*.lvl)|*.lvl"
                                           : "Levels (*.lvl)|*.lvl|Bridge (*.brg)|*.brg";
     filter += "|Alle Dateien (*.*)|*.*";
-    const PathSplit at = splitPath(File->text());
+    const PathSplit at = dialogPlace();
     ChosenFile = ShowOpenDialog(platform, this, filter, at.name, at.folder);
     if (!hasThreeLetterExtension(ChosenFile))
         return;
@@ -142,7 +150,7 @@ void Form1::BuSaveAs_Click()
 {
     QString filter = !SavLvl->isChecked() ? "Bridges (*.brg)|*.brg" : "Levels (*.lvl)|*.lvl";
     filter += "|For bitmap use *.bmp|*.*|Alle Dateien (*.*)|*.*";
-    const PathSplit at = splitPath(File->text());
+    const PathSplit at = dialogPlace();
     ChosenFile = ShowSaveDialog(platform, this, filter, at.name, at.folder, options_.Confirm);
     if (ChosenFile.isEmpty())
         return;

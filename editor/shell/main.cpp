@@ -49,12 +49,12 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName("org.trusswick.Editor");
+    closeOnTermination();
     DesktopPlatform platform;
     // A relative name means the folder the user started in, whatever the editor does later.
     const QString file =
         command.file.empty() ? QString() : QFileInfo(QString::fromStdString(command.file)).absoluteFilePath();
     Form1 w(platform, paths(), file);
-    closeOnTermination(&w);
     w.show();
     return app.exec();
 }

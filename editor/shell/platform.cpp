@@ -97,15 +97,15 @@ void onTerminationSignal(int)
 }
 } // namespace
 
-void closeOnTermination(QWidget* window)
+void closeOnTermination()
 {
     if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
-    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, window);
-    QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
         char c;
         while (::read(terminationPipe[0], &c, 1) > 0) {}
-        window->close();
+        QApplication::closeAllWindows();
     });
     struct sigaction sa {};
     sa.sa_handler = onTerminationSignal;

@@ -24,9 +24,10 @@ public:
     virtual void endProcess() = 0;
 };
 
-// Ends the program as closing the window does when the system asks it to end
-// (SIGTERM, SIGINT, a session ending), so that the settings are written.
-void closeOnTermination(QWidget* window);
+// Ends the program as closing its windows does when the system asks it to end
+// (SIGTERM, SIGINT, a session ending), so that the settings are written. Call it
+// before the windows exist: a request that comes early waits for the event loop.
+void closeOnTermination();
 
 // The real desktop: QMessageBox, QFileDialog, QDesktopServices.
 class DesktopPlatform : public Platform {

@@ -76,6 +76,42 @@ for type in application/x-trusswick-level application/x-trusswick-bridge; do
     || fail "the editor does not open $type: $apps"
 done
 
+# The installed editor in per-user mode, started in a folder it must leave alone
+# with its home and XDG folders in temporary places: the settings and the journal
+# go there, the data comes from the installed tree, and SIGTERM ends it as its
+# Exit does, writing the settings.
+user="$tmp/user" cwd="$tmp/cwd"
+mkdir -p "$user/home" "$user/config/trusswick" "$user/state" "$cwd"
+{
+  printf '%s\r\n' "$share/trusswick/sample.brg"
+  printf ' 100  9  200  0  0  400  0 \r\n 1  0  1  1  1  1  1 \r\n 0  0  9000  12000  0  0 \r\n'
+  printf 'Colors: Back Water Point Fixpoint Selected Line Rail Train Land Grid1 Grid2 Grid3\r\n'
+  for c in 4737096 8334380 10526880 255 65535 65280 16777215 5806168 7303023 3158064 5789784 0; do
+    printf ' %s \r\n' "$c"
+  done
+} >"$user/config/trusswick/Trv.ini"
+user_env=(env -u XDG_DATA_HOME HOME="$user/home" XDG_CONFIG_HOME="$user/config" XDG_STATE_HOME="$user/state"
+          XDG_CACHE_HOME="$user/cache" QT_QPA_PLATFORM=offscreen)
+(cd "$cwd" && exec "${user_env[@]}" "$root/usr/bin/TRV424") >"$tmp/editor.log" 2>&1 &
+editor=$!
+for _ in $(seq 100); do
+  [ -f "$user/state/trusswick/TRV0.TMP" ] && break
+  sleep 0.1
+done
+[ -f "$user/state/trusswick/TRV0.TMP" ] || { kill $editor; cat "$tmp/editor.log"; fail "no journal in XDG_STATE_HOME"; }
+cmp -s "$user/state/trusswick/TRV0.TMP" "$src/data/sample.brg" || fail "the journal's first state is not the installed sample"
+kill -TERM $editor
+status=0; wait $editor || status=$?
+[ $status -eq 0 ] || fail "the editor did not end cleanly on SIGTERM (status $status): $(cat "$tmp/editor.log")"
+grep -q "^ 1  0  1  1  1  1  1 " "$user/config/trusswick/Trv.ini" || fail "the settings were not written at the end"
+[ -z "$(ls -A "$cwd")" ] || fail "the editor wrote into the folder it was started in: $(ls -A "$cwd")"
+[ "$(ls -A "$user/state/trusswick")" = "TRV0.TMP" ] \
+  || fail "the journal folder holds more than state 0 after a clean end: $(ls -A "$user/state/trusswick")"
+# The thumbnailer's command, as a file manager runs it.
+"${user_env[@]}" "$root/usr/bin/TRV424" --thumbnail "$tmp/files/c.brg" "$tmp/thumb.png" 128 \
+  || fail "the thumbnail command failed"
+[ "$(head -c 8 "$tmp/thumb.png" | od -An -tx1 | tr -d ' ')" = "89504e470d0a1a0a" ] || fail "the thumbnail is no PNG"
+
 # The package: same files under /usr, the libraries it needs declared, not shipped.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/pkg" >"$tmp/cpack.log" 2>&1 \
   || { cat "$tmp/cpack.log"; fail "cpack"; }
