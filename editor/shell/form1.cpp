@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "colors.h"
+#include "compact_style.h"
 #include "list_box.h"
 #include "opt.h"
 #include "pic_box.h"
@@ -33,6 +34,7 @@ Form1::Form1(Platform& platform_, const AppPaths& paths, const QString& openFile
     connectOptions();
     connectTestRun();
     connectKeys();
+    useCompactStyle(this); // the options window too
     Form_Load();
 }
 

@@ -41,7 +41,9 @@ void Form1::buildControls()
     auto* client = new QWidget(this);
     client->setObjectName("client");
     setCentralWidget(client);
-    resize(tw(11880), tw(8310) + menuBar()->sizeHint().height());
+    // The designed size, or less where the screen is smaller: the drawing area
+    // gives way, the controls keep their places.
+    resize(sizeOnScreen(this, QSize(tw(11880), tw(8310) + menuBar()->sizeHint().height())));
 
     auto button = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w, double h,
                       const QString& tip = {}) {
@@ -115,10 +117,10 @@ void Form1::buildControls()
 
     // Edit modes.
     ELine = radio(client, "ELine", "[L]ine", 5522, 0, 842, 351, "Edit lines");
-    ELand = radio(client, "ELand", "[T]errain", 6416, 0, 842, 351, "Edit terrain");
+    ELand = radio(client, "ELand", "[T]errain", 6416, 0, 1010, 351, "Edit terrain");
     EPoint = radio(client, "EPoint", "[P]oint", 5522, 360, 842, 351, "Edit points");
-    EGen = radio(client, "EGen", "[G]eneral", 6416, 360, 842, 351, "Edit general values");
-    LabelEditMode = clickLabel(client, "LabelEditMode", "Edit Mode", 6000, 740, 735, 200);
+    EGen = radio(client, "EGen", "[G]eneral", 6416, 360, 1010, 351, "Edit general values");
+    LabelEditMode = clickLabel(client, "LabelEditMode", "Edit Mode", 6000, 740, 800, 200);
     // Auto-exclusive option buttons answer to every option button below their
     // parent, panels included; a group of their own keeps the modes apart from
     // the tools and the save type.
@@ -134,20 +136,20 @@ void Form1::buildControls()
     // Panel contents sit below the frame caption.
     const double top = 135;
 
-    LDraw = radio(FrameLE, "LDraw", "Draw", 0, top + 0, 800, 195, "Draw lines");
-    LRail = radio(FrameLE, "LRail", "Rail/Nrm", 0, top + 195, 800, 195, "Toggle between rail and normal line");
-    LDel = radio(FrameLE, "LDel", "Delete", 0, top + 390, 800, 195, "Delete lines");
-    LDrawRail = check(FrameLE, "LDrawRail", "Rail", 840, top + 0, 800, 195);
+    LDraw = radio(FrameLE, "LDraw", "Draw", 0, top + 0, 885, 195, "Draw lines");
+    LRail = radio(FrameLE, "LRail", "Rail/Nrm", 0, top + 195, 885, 195, "Toggle between rail and normal line");
+    LDel = radio(FrameLE, "LDel", "Delete", 0, top + 390, 885, 195, "Delete lines");
+    LDrawRail = check(FrameLE, "LDrawRail", "Rail", 890, top + 0, 800, 195);
     CRail = check(FrameLE, "CRail", "Rail", 3960, top + 390, 540, 195,
                   "Toggles between rail and normal line. Alternatively, you can just right-click");
     CRail->hide(); // sits under the line list as designed; it has no action
     LineMDrawPoint = check(FrameLE, "LineMDrawPoint", "Show points", 0, top + 585, 1500, 195);
     LineMDrawPoint->setChecked(true);
-    LCombo = place(named(new QComboBox(FrameLE), "LCombo"), 840, top + 195, 495, 315);
+    LCombo = place(named(new QComboBox(FrameLE), "LCombo"), 890, top + 195, 495, 315);
     LCombo->hide();
-    LabelActLine1 = label(FrameLE, "LabelActLine1", "Scale 1", 840, top + 195, 950, 195);
+    LabelActLine1 = label(FrameLE, "LabelActLine1", "Scale 1", 890, top + 195, 790, 195);
     LabelActLine2 = label(FrameLE, "LabelActLine2", "Scale 2", 1680, top + 195, 1150, 195);
-    LabelLineLen = label(FrameLE, "LabelLineLen", "LineLen", 840, top + 390, 950, 195);
+    LabelLineLen = label(FrameLE, "LabelLineLen", "LineLen", 890, top + 390, 900, 195);
     LabelLineLen2 = label(FrameLE, "LabelLineLen2", "LineLen2", 1800, top + 390, 1000, 195);
     LLines = label(FrameLE, "LLines", "Lines", 1800, top + 585, 1000, 195);
     LLine = place(named(new ListBox(FrameLE), "LLine", "Selected line (Line/Rail, Startpoint-Nr., Endpoint-Nr.)"), 2850,
@@ -168,8 +170,8 @@ void Form1::buildControls()
 
     Runder = button(FrameLd, "Runder", "[S]mooth", 0, top + 0, 800, 330, "Smooth the landscape. Repeat for more");
     const QString fixTip = "Draw horizontal terrain portions. Tooggle or just right-click in";
-    DrawFix = check(FrameLd, "DrawFix", "Fixed lvl", 0, top + 390, 800, 195, fixTip);
-    LandFix = edit(FrameLd, "LandFix", "0", 810, top + 360, 700, 285, fixTip);
+    DrawFix = check(FrameLd, "DrawFix", "Fixed lvl", 0, top + 390, 885, 195, fixTip);
+    LandFix = edit(FrameLd, "LandFix", "0", 895, top + 360, 700, 285, fixTip);
     LabelLandscapeList = label(FrameLd, "LabelLandscapeList", "Terrain", 2160, top + 0, 570, 195);
     Land = place(named(new ListBox(FrameLd), "Land", "Landscape list (X, Y)"), 2740, top - 60, 1725, 900 - top + 60);
 
@@ -231,7 +233,7 @@ void Form1::buildControls()
     YOff->setValue(0);
     Center = mouseButton(client, "Center", "C", 11640, 8040, 255, design::kCenterHeight, "Center view");
 
-    File = edit(client, "File", paths_.firstStartDocument(), 6240, 7800, 5355, 255);
+    File = edit(client, "File", paths_.firstStartDocument(), 6240, design::kFileTop, 5355, 255);
 
     LDebug = place(named(new ListBox(client), "LDebug", "Only for debugging"), 0, 2760, 4335, 5100);
     LDebug->hide();
@@ -252,6 +254,31 @@ void Form1::buildControls()
     File->raise();
     LDebug->raise();
     FixLooksSoft->raise();
+    // Controls the design places over the drawing area or a frame take the
+    // clicks where they are drawn.
+    for (QWidget* w : std::initializer_list<QWidget*>{BYScroll2, Center2, BYScroll, Center3, BuSaveAs, BuSave})
+        w->raise();
+
+    // Names for screen readers where no caption says what a control is.
+    const std::pair<QWidget*, const char*> readerNames[] = {{Zoom, "Zoom"},
+                                                            {XOff, "Horizontal position"},
+                                                            {YOff, "Vertical position"},
+                                                            {UdoList, "Undo list"},
+                                                            {LPoint, "Points"},
+                                                            {LLine, "Lines"},
+                                                            {Land, "Terrain"},
+                                                            {LDebug, "Journal words"},
+                                                            {LCombo, "Line kind"},
+                                                            {LandFix, "Fixed level"},
+                                                            {Water, "Water level"},
+                                                            {Rail, "Rail level"},
+                                                            {LeftE, "Left end"},
+                                                            {RightE, "Right end"},
+                                                            {Money, "Budget"},
+                                                            {File, "Current file"},
+                                                            {Proc, "Command box"}};
+    for (auto [w, name] : readerNames)
+        w->setAccessibleName(name);
 }
 
 void Form1::buildMenus()

@@ -125,6 +125,9 @@ void Form1::LayoutView()
     }
     Pic->setGeometry(Pic->x(), Pic->y(), std::max(1, tw(g.picWidth)), std::max(1, tw(g.picHeight)));
     Pic->setLogicalSquare();
+    // The file name box sits at the foot of the drawing area as designed, and
+    // moves up with it when the window is shorter than the design.
+    File->move(File->x(), std::max(0, std::min(tw(design::kFileTop), Pic->y() + Pic->height() - File->height())));
     UpdateViewScale();
     previewSizing();
 }

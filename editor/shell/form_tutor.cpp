@@ -1,5 +1,7 @@
 #include "form_tutor.h"
 
+#include "picture_export.h"
+
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -27,6 +29,7 @@ QPixmap trussPicture()
 FormTutor::FormTutor(QWidget* owner) : QDialog(owner)
 {
     setObjectName("FormTutor");
+    setFont(windowFont());
     setModal(true);
     setFixedSize(240, 120);
     LabelTutor = new QLabel("Tutorial ?", this);

@@ -11,6 +11,7 @@ constexpr double kPicTop = 960;        // the drawing area (and the vertical bar
 constexpr double kYOffWidth = 255;     // the vertical position bar
 constexpr double kByScrollWidth = 835; // the right "Scroll Up" button
 constexpr double kCenterHeight = 255;  // the "C" button
+constexpr double kFileTop = 7800;      // the current file's box
 // The layout formulas are written for the outer window, which is wider and
 // higher than its client area by its frame, title and menu bar.
 constexpr double kFrameExtraWidthTw = 120;

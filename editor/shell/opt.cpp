@@ -3,6 +3,7 @@
 #include "colors.h"
 #include "controls.h"
 #include "list_box.h"
+#include "picture_export.h"
 #include "qt_text.h"
 #include "settings.h"
 #include "text_number.h"
@@ -32,9 +33,7 @@ Opt::Opt(QWidget* owner, OptionValues& options, OptionsHost& host)
 {
     setObjectName("Opt");
     setWindowTitle("Options");
-    QFont small = font();
-    small.setPixelSize(11);
-    setFont(small);
+    setFont(windowFont());
     buildControls();
     connectReactions();
     connectBitmap();
@@ -108,8 +107,8 @@ void Opt::buildControls()
     Picture1->setAutoFillBackground(true);
     Picture1->setFocusPolicy(Qt::ClickFocus);
 
-    FrameOptions = place(new ClickFrame("OptionValues                         Show                 ", this),
-                         "FrameOptions", 4680, 120, 3135, 2055);
+    FrameOptions = place(new ClickFrame("Options                         Show                 ", this), "FrameOptions",
+                         4680, 120, 3135, 2055);
     Confirm = place(new QCheckBox("Confirmations", FrameOptions), "Confirm", 120, 240, 1600, 240,
                     "Confirm on file overwrite and exit");
     WSize = place(new QCheckBox("Save Window", FrameOptions), "WSize", 120, 480, 1600, 240,
@@ -142,7 +141,8 @@ void Opt::buildControls()
     QLineEdit* boxes[3];
     MouseButton *downs[3], *ups[3];
     for (int k = 0; k < 3; ++k) {
-        const double top = 1080 + 300 * k;
+        // Below the last display switch, which reaches 1200.
+        const double top = 1215 + 285 * k;
         new QLabel(rows[k].caption, FrameOptions);
         FrameOptions->findChildren<QLabel*>().last()->setGeometry(tw(120), tw(top), tw(1000), tw(255));
         boxes[k] = place(new QLineEdit(rows[k].text, FrameOptions), rows[k].box, 1150, top, 700, 255, rows[k].tip);
@@ -178,6 +178,25 @@ void Opt::buildControls()
     SaveBmp = place(new QPushButton("Save", FrameBitmap), "SaveBmp", 1700, 1850, 1000, 400);
     MultiSave = place(new QPushButton("Multisave", FrameBitmap), "MultiSave", 2800, 1850, 1100, 400,
                       "Process folder. Multisave overwrites existing BMP files without asking questions :)");
+
+    // Names for screen readers where no caption says what a control is.
+    const std::pair<QWidget*, const char*> readerNames[] = {{ColorList, "Colours"},
+                                                            {Red, "Red"},
+                                                            {Green, "Green"},
+                                                            {Blue, "Blue"},
+                                                            {Bright, "Brightness"},
+                                                            {BackStyle, "Gradient"},
+                                                            {BackStyleScroll, "Gradient slider"},
+                                                            {ScrollSize, "Scroll step"},
+                                                            {LandStyle, "Terrain style"},
+                                                            {XYdiff, "Aspect x : y"},
+                                                            {BmpLeft, "Left margin"},
+                                                            {BmpRight, "Right margin"},
+                                                            {BmpLeftScroll, "Left margin slider"},
+                                                            {BmpRightScroll, "Right margin slider"},
+                                                            {BmpHeight, "Picture height"}};
+    for (auto [w, name] : readerNames)
+        w->setAccessibleName(name);
 
     Exit = place(new QPushButton("OK", this), "Exit", 5760, 2280, 1095, 495);
     CDebug = place(new QCheckBox("Debug", this), "CDebug", 11160, 0, 735, 232, "Only for debugging");

@@ -106,7 +106,7 @@ private:
     OptionValues& options_;
     OptionsHost& host_;
 
-    // OptionValues and display switches.
+    // Options and display switches.
     ClickFrame* FrameOptions;
     QCheckBox *Confirm, *WSize, *AutoScroll, *Grid, *Boundaries, *Raillevel, *Train;
     QLineEdit *ScrollSize, *LandStyle, *XYdiff;

@@ -8,6 +8,24 @@
 
 int twipsToPixels(double twips) { return int(std::clamp(twips / trv::kTwipsPerPixel, -1e6, 1e6)); }
 
+namespace {
+QSize frameExtra(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry(), client = window->geometry();
+    if (frame != client)
+        return {frame.width() - client.width(), frame.height() - client.height()};
+    return window->isVisible() ? QSize() : QSize(0, 32);
+}
+} // namespace
+
+QSize sizeOnScreen(const QWidget* window, QSize wanted)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return wanted;
+    return wanted.boundedTo(screen->availableGeometry().size() - frameExtra(window)).expandedTo(QSize(1, 1));
+}
+
 void placeOnScreen(QWidget* window, QRect wanted)
 {
     const QScreen* screen = QGuiApplication::screenAt(wanted.center());

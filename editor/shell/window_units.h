@@ -14,6 +14,11 @@ inline int tw(double twips) { return int(twips / trv::kTwipsPerPixel + 0.5); } /
 int twipsToPixels(double twips);
 inline double pixelsToTwips(int pixels) { return pixels * trv::kTwipsPerPixel; }
 
+// `wanted` for a window, made no larger than the available area of its screen,
+// its frame counted (a typical title bar while the window system has not told
+// it yet).
+QSize sizeOnScreen(const QWidget* window, QSize wanted);
+
 // Moves and sizes a window to `wanted` (the frame's position, the client's
 // size), kept within the available area of the screen it lands on: never
 // larger than that area, never off it.

@@ -8,16 +8,18 @@ class QWidget;
 namespace trvtest {
 
 // Every visible, enabled control of `window` (buttons, boxes, lists, sliders...)
-// is what a click at its centre reaches: the control itself or one of its own
-// parts, not another widget lying over it, and not a point outside the window.
+// is what a click at its centre, and at the middle of each of its quarters,
+// reaches: the control itself or one of its own parts, not another widget lying
+// over it, and not a point outside the window.
 ::testing::AssertionResult everyControlTakesAClickAtItsCentre(QWidget* window);
 
-// Every visible caption (button, check box, radio button, label) fits inside its
+// Every visible caption (button, check box, radio button, label) fits across its
 // control: the text measured with the control's font, within the room the
 // style leaves beside the indicator and inside the margins.
 ::testing::AssertionResult everyCaptionFits(QWidget* window);
 
-// Every visible control has an accessible name, for screen readers.
+// Every visible control has a name for screen readers: its caption, or the
+// accessible name set for it.
 ::testing::AssertionResult everyControlHasAnAccessibleName(QWidget* window);
 
 } // namespace trvtest

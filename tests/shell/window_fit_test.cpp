@@ -1,0 +1,60 @@
+// The editor's windows at the screen scale given by QT_SCALE_FACTOR, as a person
+// meets them: every control takes a click at its centre, every caption fits,
+// every control has a name for screen readers, and the window fits the screen.
+#include "editor_fixture.h"
+
+#include "form_tutor.h"
+#include "window_checks.h"
+
+#include <QApplication>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class WindowFit : public EditorTest {
+protected:
+    void expectFit(QWidget* window)
+    {
+        EXPECT_TRUE(trvtest::everyControlTakesAClickAtItsCentre(window)) << window->objectName().toStdString();
+        EXPECT_TRUE(trvtest::everyCaptionFits(window)) << window->objectName().toStdString();
+        EXPECT_TRUE(trvtest::everyControlHasAnAccessibleName(window)) << window->objectName().toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(WindowFit, EveryWindowAtThisScale)
+{
+    const double scale = qEnvironmentVariableIsSet("QT_SCALE_FACTOR") ? qgetenv("QT_SCALE_FACTOR").toDouble() : 1.0;
+    // The first-start prompt, checked while it is open.
+    ensureApplication();
+    bool prompted = false;
+    QTimer::singleShot(0, [&] {
+        auto* tutor = qobject_cast<FormTutor*>(QApplication::activeModalWidget());
+        if (!tutor)
+            return;
+        prompted = true;
+        expectFit(tutor);
+        tutor->reject();
+    });
+    w = std::make_unique<Form1>(platform, portable());
+    EXPECT_TRUE(prompted);
+    w.reset();
+
+    start("sample.brg");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    EXPECT_DOUBLE_EQ(w->devicePixelRatio(), scale);
+    const QRect screen = w->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(w->frameGeometry())) << "the window does not fit the screen at scale " << scale;
+    // Each edit mode shows its own panel.
+    for (const char* mode : {"EPoint", "ELine", "ELand", "EGen"}) {
+        w->select(ctl<QRadioButton>(mode));
+        expectFit(w.get());
+    }
+    w->Options_Click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(optWindow()));
+    expectFit(optWindow());
+}
