@@ -127,6 +127,10 @@ public:
     void BYScroll_Click();
     void BYScroll_MouseMove();
     void AutoScrollAtEdges(int buttons, double x, double y);
+    // One step of the view: by (dx, dy) of the position bars, limited to their
+    // ranges, or one zoom step in (+1) or out (-1), as the keys and the wheel move it.
+    void scrollView(double dx, double dy);
+    void zoomStep(int sign);
     // Sets the position bars and the zoom as one move of the view: drawn once,
     // not once per bar, and not at all without `render` (a load draws next).
     void setViewBars(int xOff, int yOff, int zoom, bool render = true);
@@ -192,8 +196,9 @@ public:
     bool msgBox(const QString& text, bool okCancel = false, bool warning = false);
 
     // ---- keyboard (form1_keys.cpp)
-    // The key table; a key code set to 0 is consumed.
-    void Form_KeyDown(int& KeyCode, int Shift);
+    // The key table: true when the key ran a command; a key code set to 0 is
+    // one the design itself consumes.
+    bool Form_KeyDown(int& KeyCode, int Shift);
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;

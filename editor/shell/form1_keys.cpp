@@ -79,83 +79,102 @@ bool Form1::eventFilter(QObject* obj, QEvent* e)
     int code = keyCode(key);
     if (code == 0)
         return false;
-    Form_KeyDown(code, shiftState(key->modifiers()));
-    return code == 0; // a cleared code is consumed
+    // A key that ran a command is used up: after a dialog it opened, the same
+    // press must not reach the parents of the control as a press of their own.
+    return Form_KeyDown(code, shiftState(key->modifiers()));
 }
 
-void Form1::Form_KeyDown(int& KeyCode, int Shift)
+void Form1::scrollView(double dx, double dy)
+{
+    // One move of the view, diagonally too; only the side that moves is limited.
+    const double x = std::clamp(XOff->value() + dx, double(trv::kXOffMin), double(trv::kXOffMax));
+    const double y = std::clamp(YOff->value() + dy, double(trv::kYOffMin), double(trv::kYOffMax));
+    setViewBars(dx != 0 ? trv::roundHalfEven32(x) : XOff->value(), dy != 0 ? trv::roundHalfEven32(y) : YOff->value(),
+                Zoom->value());
+}
+
+void Form1::zoomStep(int sign)
+{
+    const int z = Zoom->value() + sign * kZoomStep;
+    Zoom->setValue(sign > 0 ? (z < trv::kZoomMax ? z : trv::kZoomMax) : (z > trv::kZoomMin ? z : trv::kZoomMin));
+}
+
+bool Form1::Form_KeyDown(int& KeyCode, int Shift)
 {
     if (Shift == kCtrl) {
         switch (KeyCode) {
-        case 'L': BuLoad_Click(); return;
-        case 'S': BuSave_Click(); return;
-        case 'Z': MUndo_Click(); return;
-        case 'X': MRedo_Click(); return;
+        case 'L':
+        case 'O': BuLoad_Click(); return true;
+        case 'S': BuSave_Click(); return true;
+        case 'Z': MUndo_Click(); return true;
+        case 'X':
+        case 'Y': MRedo_Click(); return true;
+        default: break;
+        }
+    }
+    // The usual keys of other programs, beside the table's own.
+    if (Shift == (kCtrl | kShift)) {
+        switch (KeyCode) {
+        case 'S': BuSaveAs_Click(); return true;
+        case 'Z': MRedo_Click(); return true;
         default: break;
         }
     }
     if (ValueBoxFocus)
-        return;
+        return false;
 
     if (!DebugListFocus) {
         const double S = options_.ScrollSize;
         const double h = S / view.ScaleX, v = 2.5 * S / view.ScaleY;
-        // One key moves the view once, diagonally too; only the side that moves is limited.
-        auto scroll = [&](double dx, double dy) {
-            const double x = std::clamp(XOff->value() + dx, double(trv::kXOffMin), double(trv::kXOffMax));
-            const double y = std::clamp(YOff->value() + dy, double(trv::kYOffMin), double(trv::kYOffMax));
-            setViewBars(dx != 0 ? trv::roundHalfEven32(x) : XOff->value(),
-                        dy != 0 ? trv::roundHalfEven32(y) : YOff->value(), Zoom->value());
-        };
         switch (KeyCode) {
         case kKeyPadPlus:
         case kKeyPageUp:
             KeyCode = 0;
-            Zoom->setValue(Zoom->value() + kZoomStep < trv::kZoomMax ? Zoom->value() + kZoomStep : trv::kZoomMax);
-            return;
+            zoomStep(+1);
+            return true;
         case kKeyPadMinus:
         case kKeyPageDown:
             KeyCode = 0;
-            Zoom->setValue(Zoom->value() - kZoomStep > trv::kZoomMin ? Zoom->value() - kZoomStep : trv::kZoomMin);
-            return;
+            zoomStep(-1);
+            return true;
         case kKeyHome:
             KeyCode = 0;
             Shift == kShift ? LeftD_MouseUp(1) : LeftU_MouseUp(1);
-            return;
+            return true;
         case kKeyEnd:
             KeyCode = 0;
             Shift == kShift ? RightD_MouseUp(1) : RightU_MouseUp(1);
-            return;
-        case keypad(1): scroll(h, -v); return;
-        case keypad(2): scroll(0, -v); return;
-        case keypad(3): scroll(-h, -v); return;
-        case keypad(4): scroll(h, 0); return;
-        case keypad(5): Center_MouseDown(); return;
-        case keypad(6): scroll(-h, 0); return;
-        case keypad(7): scroll(h, v); return;
-        case keypad(8): scroll(0, v); return;
-        case keypad(9): scroll(-h, v); return;
+            return true;
+        case keypad(1): scrollView(h, -v); return true;
+        case keypad(2): scrollView(0, -v); return true;
+        case keypad(3): scrollView(-h, -v); return true;
+        case keypad(4): scrollView(h, 0); return true;
+        case keypad(5): Center_MouseDown(); return true;
+        case keypad(6): scrollView(-h, 0); return true;
+        case keypad(7): scrollView(h, v); return true;
+        case keypad(8): scrollView(0, v); return true;
+        case keypad(9): scrollView(-h, v); return true;
         default: break;
         }
     }
 
     // Letter commands only without Ctrl, so that Ctrl+S saves and does not also smooth.
     if (Shift & kCtrl)
-        return;
+        return false;
     switch (KeyCode) {
-    case kKeySpace: Redraw_Click(); break;
-    case 'L': select(ELine); break;
-    case 'G': select(EGen); break;
-    case 'P': select(EPoint), select(PFix); break;
-    case 'M': select(EPoint), select(PMove); break;
-    case 'N': select(EPoint), select(PNew); break;
-    case 'D': select(EPoint), select(PDel); break;
-    case 'T': select(ELand); break;
-    case 'O': Options_Click(); break;
-    case 'S': Runder_Click(); break;
-    case 'C': Center_MouseDown(); break;
-    case 'W': Shift == kShift ? WaterU_MouseUp(2) : WaterD_MouseUp(2); break;
-    case 'R': Shift == kShift ? RailU_MouseUp(2) : RailD_MouseUp(2); break;
-    default: break;
+    case kKeySpace: Redraw_Click(); return true;
+    case 'L': select(ELine); return true;
+    case 'G': select(EGen); return true;
+    case 'P': select(EPoint), select(PFix); return true;
+    case 'M': select(EPoint), select(PMove); return true;
+    case 'N': select(EPoint), select(PNew); return true;
+    case 'D': select(EPoint), select(PDel); return true;
+    case 'T': select(ELand); return true;
+    case 'O': Options_Click(); return true;
+    case 'S': Runder_Click(); return true;
+    case 'C': Center_MouseDown(); return true;
+    case 'W': Shift == kShift ? WaterU_MouseUp(2) : WaterD_MouseUp(2); return true;
+    case 'R': Shift == kShift ? RailU_MouseUp(2) : RailD_MouseUp(2); return true;
+    default: return false;
     }
 }

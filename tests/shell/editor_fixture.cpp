@@ -1,6 +1,8 @@
 #include "editor_fixture.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QFile>
 
 #include <filesystem>
@@ -20,9 +22,20 @@ void FakePlatform::report(QWidget*, const QString& summary, const QStringList& l
     messages.push_back({summary + "\n" + lines.join("\n"), Buttons::Ok, true});
 }
 
-QString FakePlatform::openFile(QWidget*, const QStringList& filters, const QString& folder, const QString& name)
+namespace {
+void showModal(QWidget* owner)
+{
+    QDialog dialog(owner);
+    QTimer::singleShot(0, &dialog, &QDialog::reject);
+    dialog.exec();
+}
+} // namespace
+
+QString FakePlatform::openFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name)
 {
     dialogs.push_back({false, filters, folder, name, false});
+    if (modalDialogs)
+        showModal(owner);
     if (chosenFiles.empty())
         return {};
     QString f = chosenFiles.front();
@@ -30,10 +43,12 @@ QString FakePlatform::openFile(QWidget*, const QStringList& filters, const QStri
     return f;
 }
 
-QString FakePlatform::saveFile(QWidget*, const QStringList& filters, const QString& folder, const QString& name,
+QString FakePlatform::saveFile(QWidget* owner, const QStringList& filters, const QString& folder, const QString& name,
                                bool confirm)
 {
     dialogs.push_back({true, filters, folder, name, confirm});
+    if (modalDialogs)
+        showModal(owner);
     if (chosenFiles.empty())
         return {};
     QString f = chosenFiles.front();

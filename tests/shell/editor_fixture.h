@@ -32,6 +32,9 @@ public:
     };
     std::vector<Dialog> dialogs;
     QStringList viewed;
+    // The dialogs open a real modal window, as the desktop's do: focus leaves the
+    // main window and comes back when it closes.
+    bool modalDialogs = false;
     bool viewerWorks = true;
     bool ended = false;
 

@@ -123,3 +123,44 @@ TEST_F(Keys, CtrlSSavesWithoutSmoothingAndLettersPickTools)
     onPic(Qt::Key_O);
     EXPECT_TRUE(optWindow()->isVisible());
 }
+
+TEST_F(Keys, OnePressRunsItsCommandOnceWhereverTheFocusIs)
+{
+    start();
+    platform.modalDialogs = true;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    // Pressed as a person presses them: to the window, delivered by the application
+    // to the focused control and, when unused, to its parents.
+    auto pressIn = [&](QWidget* focus, Qt::Key key, Qt::KeyboardModifiers m) {
+        focus->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(w->windowHandle(), key, m);
+        QApplication::processEvents();
+    };
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers m;
+        bool save;
+    } dialogKeys[] = {{Qt::Key_L, Qt::ControlModifier, false},
+                      {Qt::Key_O, Qt::ControlModifier, false},
+                      {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier, true}};
+    for (QWidget* focus : std::initializer_list<QWidget*>{ctl<PicBox>("Pic"), ctl<ListBox>("LPoint")}) {
+        for (const auto& k : dialogKeys) {
+            platform.dialogs.clear();
+            pressIn(focus, k.key, k.m);
+            ASSERT_EQ(platform.dialogs.size(), 1u) << focus->objectName().toStdString();
+            EXPECT_EQ(platform.dialogs[0].save, k.save);
+        }
+        const int zoom = ctl<ScrollBar>("Zoom")->value();
+        pressIn(focus, Qt::Key_PageDown, Qt::NoModifier);
+        EXPECT_EQ(ctl<ScrollBar>("Zoom")->value(), zoom - 30);
+    }
+    // Redo by the usual keys too.
+    w->WaterU_MouseUp(2);
+    w->MUndo_Click();
+    pressIn(ctl<PicBox>("Pic"), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(journal().UndoPos, 1);
+    w->MUndo_Click();
+    pressIn(ctl<PicBox>("Pic"), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(journal().UndoPos, 1);
+}
