@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QStatusBar>
 
 Form1::Form1(Platform& platform_, const AppPaths& paths, const QString& openFile)
     : paths_(paths), openFile_(openFile), renderCache_(std::make_unique<trv::RenderCache>()), platform(platform_)
@@ -61,6 +62,8 @@ bool Form1::msgBox(const QString& text, bool okCancel, bool warning)
 {
     return platform.message(this, text, okCancel ? Platform::Buttons::OkCancel : Platform::Buttons::Ok, warning);
 }
+
+void Form1::tell(const QString& text) { statusBar()->showMessage(text, 15000); }
 
 void Form1::setPointer(trv::PointerShape s)
 {

@@ -194,6 +194,8 @@ public:
     void select(QRadioButton* b);
     // Message box through the platform seam; true for OK.
     bool msgBox(const QString& text, bool okCancel = false, bool warning = false);
+    // A short note in the status line: why an action did nothing, or what it did.
+    void tell(const QString& text);
 
     // ---- keyboard (form1_keys.cpp)
     // The key table: true when the key ran a command; a key code set to 0 is

@@ -164,6 +164,7 @@ void Form1::SaveDocument()
             return;
         }
         doc = std::move(out);
+        tell("Saved " + path);
         LoadDocument();
         return;
     }

@@ -28,8 +28,11 @@ bool Form1::BmpSave()
 {
     // The persistent image only: the overlays are not part of the picture.
     std::string error;
-    if (trv::savePicture(Pic->image(), ChosenFile.toStdString(), &error))
+    if (trv::savePicture(Pic->image(), ChosenFile.toStdString(), &error)) {
+        if (!batchReport_)
+            tell("Exported " + ChosenFile);
         return true;
+    }
     reportProblem("Cannot write the bitmap " + ChosenFile + ": " + QString::fromStdString(error));
     return false;
 }
@@ -95,6 +98,7 @@ void Form1::BatchExport()
     }
     batchReport_ = nullptr;
     batchRunning_ = false;
+    tell(QString("Multisave: %1 pictures written").arg(written));
     // However many files failed, the counts come first and every one is listed.
     if (!report.isEmpty() && !ending_)
         platform.report(this,

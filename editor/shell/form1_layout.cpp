@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -43,7 +44,9 @@ void Form1::buildControls()
     setCentralWidget(client);
     // The designed size, or less where the screen is smaller: the drawing area
     // gives way, the controls keep their places.
-    resize(sizeOnScreen(this, QSize(tw(11880), tw(8310) + menuBar()->sizeHint().height())));
+    statusBar()->setObjectName("StatusLine");
+    resize(sizeOnScreen(this, QSize(tw(11880), tw(8310) + menuBar()->sizeHint().height() +
+                                                   statusBar()->sizeHint().height())));
 
     auto button = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w, double h,
                       const QString& tip = {}) {

@@ -55,7 +55,7 @@ trv::PointOptions pointOptions(const ToolState& t)
 void Form1::NewPoint()
 {
     if (doc.NPoints >= trv::kMaxPoints) {
-        msgBox("A bridge holds at most " + QString::number(trv::kMaxPoints) + " points.", false, true);
+        tell("A bridge holds at most " + QString::number(trv::kMaxPoints) + " points.");
         return;
     }
     const trv::EditResult r = trv::NewPoint(doc, tools_.PtrX, tools_.PtrLandY, pointOptions(tools_));
@@ -92,15 +92,19 @@ void Form1::LPoint_Click(int row)
 
 void Form1::DrawLineTo()
 {
-    const int e = LPoint->listIndex() + 1;
-    if (doc.NLines >= trv::kMaxLines && e >= 1 && e <= doc.NPoints && tools_.LineStart >= 1 &&
-        tools_.LineStart <= doc.NPoints && e != tools_.LineStart) {
-        // Only a line the length rule accepts is worth the message.
-        const double key = std::floor(10 * trv::pointDistance(doc, e, tools_.LineStart));
-        if (key < 1000 && trv::lengthWordForKey(int(key)))
-            msgBox("A bridge holds at most " + QString::number(trv::kMaxLines) + " lines.", false, true);
-    }
     const trv::DrawLineResult r = trv::DrawLineTo(doc, tools_.LineStart, LPoint->listIndex(), tools_.LDrawRail);
+    // Why no line appeared, which the picture alone does not say.
+    if (r.full)
+        tell("A bridge holds at most " + QString::number(trv::kMaxLines) + " lines.");
+    if (r.refusedLength > 0) {
+        const trv::NearestLengths n = trv::nearestAllowedLengths(r.refusedLength);
+        QStringList nearest;
+        for (double v : {n.below, n.above})
+            if (v > 0)
+                nearest << QString::number(v, 'f', 1);
+        tell(QString("No line: its length %1 is not one the game allows (nearest: %2).")
+                 .arg(QString::number(r.refusedLength, 'f', 1), nearest.join(" or ")));
+    }
     tools_.LineStart = r.lineStart;
     setPointer(r.shape);
     if (tools_.LineStart == 0) {

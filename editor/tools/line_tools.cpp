@@ -74,8 +74,15 @@ DrawLineResult DrawLineTo(Document& doc, int lineStart, int selectedRow, bool dr
     // A line needs two different points; distance 0 has no row anyway.
     if (e != lineStart && key < 1000)
         word = lengthWordForKey(int(key));
-    if (!word || doc.NLines < 0 || doc.NLines >= kMaxLines)
+    if (!word) {
+        if (e != lineStart)
+            res.refusedLength = d;
         return res;
+    }
+    if (doc.NLines < 0 || doc.NLines >= kMaxLines) {
+        res.full = true;
+        return res;
+    }
 
     const int n = ++doc.NLines;
     LineRecord& r = doc.Lin[n];
@@ -87,6 +94,20 @@ DrawLineResult DrawLineTo(Document& doc, int lineStart, int selectedRow, bool dr
     res.changed = true;
     res.action = "Line: Draw";
     return res;
+}
+
+NearestLengths nearestAllowedLengths(double length)
+{
+    // The draw tool's test: floor(10 * length) must be the key of a row.
+    NearestLengths n;
+    const int key = int(std::clamp(std::floor(10 * length), 0.0, 1000.0));
+    for (int k = std::min(key, 999); k >= 0 && n.below == 0; --k)
+        if (lengthWordForKey(k) && k != key)
+            n.below = k / 10.0;
+    for (int k = key + 1; k < 1000 && n.above == 0; ++k)
+        if (lengthWordForKey(k))
+            n.above = k / 10.0;
+    return n;
 }
 
 EditResult ToggleRail(Document& doc, int selectedRow, bool expert, int comboIndex)

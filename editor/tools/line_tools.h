@@ -38,7 +38,15 @@ double pointDistance(const Document& doc, int a, int b);
 struct DrawLineResult : EditResult {
     int lineStart = 0;
     PointerShape shape = PointerShape::UpArrow;
+    double refusedLength = 0; // a line of this length was asked for but is not allowed
+    bool full = false;        // the document holds as many lines as it can
 };
+// The allowed lengths next to a refused one: the nearest below and above, as
+// the draw tool measures them; 0 where there is none.
+struct NearestLengths {
+    double below = 0, above = 0;
+};
+NearestLengths nearestAllowedLengths(double length);
 DrawLineResult DrawLineTo(Document& doc, int lineStart, int selectedRow, bool drawRail);
 
 // "Rail/Nrm" on the line of the selected row. Normally it swaps between line

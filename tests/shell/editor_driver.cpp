@@ -2,6 +2,8 @@
 
 #include "opt.h"
 
+#include <QStatusBar>
+
 namespace {
 QObject* firstNamed(QObject* root, const char* name, bool (*isA)(QObject*), QObject* skip)
 {
@@ -48,3 +50,4 @@ double EditorDriver::aboutTargetX() const { return w->AboutTargetX; }
 int EditorDriver::aboutPointerY() const { return w->AboutPointerY; }
 const std::vector<std::array<double, 3>>& EditorDriver::springAccumulators() const { return w->PntAcc; }
 double EditorDriver::windowPlacement(int k) const { return w->WindowPlacement[size_t(k)]; }
+QString EditorDriver::statusText() const { return w->statusBar()->currentMessage(); }

@@ -53,6 +53,7 @@ public:
     const trv::ColorTableArray& colorTable() const;
     int colorIndex() const;              // the entry the colour editor shows
     double windowPlacement(int k) const; // 1..6, as the settings file stores them
+    QString statusText() const;          // what the status line says now
 
 private:
     QObject* mainControl(const char* name, bool (*isA)(QObject*)) const;
