@@ -7,6 +7,7 @@
 #include "pic_box.h"
 #include "picture_export.h"
 #include "platform.h"
+#include "recent_files.h"
 #include "renderer.h"
 
 #include <QApplication>
@@ -35,6 +36,7 @@ Form1::Form1(Platform& platform_, const AppPaths& paths, const QString& openFile
     connectOptions();
     connectTestRun();
     connectKeys();
+    connectDesktop();
     useCompactStyle(this); // the options window too
     Form_Load();
 }

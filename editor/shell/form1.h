@@ -35,6 +35,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class RecentFiles;
 class QTimer;
 class ScrollBar;
 namespace trv {
@@ -202,8 +203,17 @@ public:
     // one the design itself consumes.
     bool Form_KeyDown(int& KeyCode, int Shift);
 
+    // ---- desktop gestures (form1_desktop.cpp)
+    // Opens a file as Open does after its dialog: the prompt about changes, the
+    // reader's checks; false when nothing was opened.
+    bool openWithPrompt(const QString& path);
+    bool openChosen(const QString& path);
+    void Pic_Wheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers);
+
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
@@ -231,7 +241,13 @@ private:
     void connectGeneral();  // form1_general.cpp
     void connectOptions();  // form1_options.cpp
     void connectTestRun();  // form1_testrun.cpp
-    void buildAbout();      // form1_about.cpp
+    void connectDesktop();  // form1_desktop.cpp
+    void rememberRecent(const QString& path);
+    void fillRecentMenu();
+    void openRecent(const QString& path);
+    // The help or tutorial text in a window of the program's own.
+    void showTextWindow(const QString& path);
+    void buildAbout(); // form1_about.cpp
     // Editing helpers.
     void showPanel(ClickFrame* panel);
     void choosePointTool(trv::PointerShape shape);
@@ -299,6 +315,9 @@ private:
     double aboutSlide_ = 0; // the slide-in's angle, -3 .. 1
     int aboutPause_ = 0;    // timer ticks left in the pause
 
+    std::unique_ptr<RecentFiles> recent_; // File > Recent
+    int wheelRest_ = 0;                   // wheel turns not yet a whole notch
+
     // ---- the folder export
     bool batchRunning_ = false;
     QStringList* batchReport_ = nullptr; // problems collected by the running batch
@@ -354,7 +373,7 @@ private:
     QCheckBox* FixLooksSoft;
 
     // ---- menus
-    QMenu *MFile, *MLineEdit, *MPoint, *MHelp;
+    QMenu *MFile, *MRecent, *MLineEdit, *MPoint, *MHelp;
     QAction *MNew, *MLoad, *MSave, *MSaveAs, *MBmp, *MUndo, *MRedo, *MOptions, *MExit;
     QAction *MNewLine, *MLine, *MDelLine, *MDelAllLines;
     QAction *MNewPoint, *MMovePoint, *MFixSoft, *MDelPoint, *MDelSoft;

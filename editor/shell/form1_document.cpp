@@ -77,9 +77,10 @@ void Form1::LoadDocument()
     }
     documentLoaded_ = true;
     ++loads_;
-    if (named)
+    if (named) {
         journal.restart();
-    else if (known)
+        rememberRecent(File->text());
+    } else if (known)
         journal.stateShown(File->text().toStdString());
     else
         journal.stateRead(std::move(bytes), File->text().toStdString());

@@ -130,14 +130,8 @@ void Form1::BuLoad_Click()
     filter += "|Alle Dateien (*.*)|*.*";
     const PathSplit at = dialogPlace();
     ChosenFile = ShowOpenDialog(platform, this, filter, at.name, at.folder);
-    if (!hasThreeLetterExtension(ChosenFile))
-        return;
-    // A file the reader refuses changes nothing, not even the current name.
-    if (!checkReadable(ChosenFile))
-        return;
-    journal.markUnchanged();
-    File->setText(ChosenFile);
-    OpenDocument();
+    if (hasThreeLetterExtension(ChosenFile))
+        openChosen(ChosenFile);
 }
 
 void Form1::BuSave_Click()

@@ -45,8 +45,8 @@ void Form1::buildControls()
     // The designed size, or less where the screen is smaller: the drawing area
     // gives way, the controls keep their places.
     statusBar()->setObjectName("StatusLine");
-    resize(sizeOnScreen(this, QSize(tw(11880), tw(8310) + menuBar()->sizeHint().height() +
-                                                   statusBar()->sizeHint().height())));
+    resize(sizeOnScreen(
+        this, QSize(tw(11880), tw(8310) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height())));
 
     auto button = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w, double h,
                       const QString& tip = {}) {
@@ -294,14 +294,21 @@ void Form1::buildMenus()
     MFile = menuBar()->addMenu("&File");
     MFile->setObjectName("MFile");
     MNew = action(MFile, "MNew", "&New");
-    MLoad = action(MFile, "MLoad", "&Load...      Ctrl+L");
-    MSave = action(MFile, "MSave", "&Save         Ctrl+S");
-    MSaveAs = action(MFile, "MSaveAs", "Save &as ...");
+    // Per user, the menus show their keys as desktops do, beside the caption;
+    // in portable mode as designed, in the caption.
+    auto keyed = [&](const char* designed, const char* caption, const char* key) {
+        return paths_.portable ? QString(designed) : QString(caption) + "\t" + key;
+    };
+    MLoad = action(MFile, "MLoad", keyed("&Load...      Ctrl+L", "&Load...", "Ctrl+L"));
+    MSave = action(MFile, "MSave", keyed("&Save         Ctrl+S", "&Save", "Ctrl+S"));
+    MSaveAs = action(MFile, "MSaveAs", keyed("Save &as ...", "Save &as ...", "Ctrl+Shift+S"));
+    MRecent = MFile->addMenu("&Recent");
+    MRecent->setObjectName("MRecent");
     MFile->addSeparator()->setObjectName("MFile_Line_01");
     MBmp = action(MFile, "MBmp", "Export as &BMP...");
     MFile->addSeparator()->setObjectName("MFile_Line_02");
-    MUndo = action(MFile, "MUndo", "&Undo        Ctrl+Z");
-    MRedo = action(MFile, "MRedo", "&Redo        Ctrl+X");
+    MUndo = action(MFile, "MUndo", keyed("&Undo        Ctrl+Z", "&Undo", "Ctrl+Z"));
+    MRedo = action(MFile, "MRedo", keyed("&Redo        Ctrl+X", "&Redo", "Ctrl+X"));
     MFile->addSeparator()->setObjectName("MFile_Line_03");
     MOptions = action(MFile, "MOptions", "&Options...");
     MFile->addSeparator()->setObjectName("MFile_Line_04");

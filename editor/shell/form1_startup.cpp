@@ -219,9 +219,9 @@ void Form1::openTextFile(const QString& path, const QString& missingText)
         msgBox(missingText);
         return;
     }
-    // A file that is there but cannot be shown is not reported as missing.
+    // Without a viewer on the desktop the program shows the text itself.
     if (!platform.openTextViewer(path))
-        msgBox("Cannot open " + path + " in the text viewer.", false, true);
+        showTextWindow(path);
 }
 
 void Form1::MViewHelp_Click()

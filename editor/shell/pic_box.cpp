@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 PicBox::PicBox(QWidget* parent) : QWidget(parent)
 {
@@ -78,4 +79,10 @@ void PicBox::mouseReleaseEvent(QMouseEvent* e)
 {
     const QPointF l = toLogical(e->position());
     emit mouseUp(buttonCode(e->button()), shiftCode(e->modifiers()), l.x(), l.y());
+}
+
+void PicBox::wheelEvent(QWheelEvent* e)
+{
+    emit wheel(e->angleDelta(), e->modifiers());
+    e->accept();
 }

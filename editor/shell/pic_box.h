@@ -50,12 +50,14 @@ signals:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int buttons, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
+    void wheel(QPoint angleDelta, Qt::KeyboardModifiers modifiers);
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     QImage image_;

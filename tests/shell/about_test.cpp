@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -61,11 +62,16 @@ TEST_F(Help, FilesOpenInTheViewerOrNameWhatIsMissing)
     EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.viewed, (QStringList{path("Zarvines_TW_Editor08.txt"), path("Tutorial.txt")}));
 
-    // There, but no viewer to show it: not reported as missing.
+    // There, but no viewer to show it: the program shows the text itself.
     platform.viewerWorks = false;
-    ctl<QAction>("MViewHelp")->trigger();
-    ASSERT_EQ(platform.messages.size(), 3u);
-    EXPECT_EQ(platform.messages[2].text, "Cannot open " + path("Zarvines_TW_Editor08.txt") + " in the text viewer.");
+    trvtest::writeAll(dir.file("Tutorial.txt"), {'S', 't', 'e', 'p', ' ', '1'});
+    ctl<QAction>("MTutorial")->trigger();
+    EXPECT_EQ(platform.messages.size(), 2u);
+    auto* shown = w->findChild<QPlainTextEdit*>("TextWindow");
+    ASSERT_TRUE(shown);
+    EXPECT_TRUE(shown->isVisible() && shown->isWindow() && shown->isReadOnly());
+    EXPECT_EQ(shown->toPlainText(), "Step 1");
+    EXPECT_EQ(shown->windowTitle(), "Tutorial.txt");
 }
 
 TEST_F(Help, FirstStartPromptOffersTheTutorialThenGoesOn)

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 namespace trvtest {
 
@@ -21,6 +22,19 @@ inline bool dragAndDrop(QWidget* target, const QList<QUrl>& urls)
     QApplication::sendEvent(target, &enter);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
+    return enter.isAccepted();
+}
+
+// The same through the window, as a file manager's drop arrives: the window
+// finds the control under the point, and the one of its parents that takes drops.
+inline bool dragAndDropOnWindow(QWidget* window, QPoint at, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window->windowHandle(), &drop);
     return enter.isAccepted();
 }
 

@@ -1,0 +1,26 @@
+// The documents opened or saved last, newest first, kept in a small file of
+// their own beside the settings (the settings file's format stays as it is).
+#pragma once
+#include <string>
+#include <vector>
+
+class RecentFiles {
+public:
+    static constexpr size_t kMax = 8;
+
+    // The list kept in `file`; read() fills it from there.
+    explicit RecentFiles(std::string file) : file_(std::move(file)) {}
+    void read();
+    // Writes the list; false with the reason when it cannot.
+    bool write(std::string* error = nullptr) const;
+
+    const std::vector<std::string>& paths() const { return paths_; }
+    // Puts `path` first; false when the list is as it was.
+    bool add(const std::string& path);
+    void remove(const std::string& path);
+    void clear() { paths_.clear(); }
+
+private:
+    std::string file_;
+    std::vector<std::string> paths_;
+};
