@@ -112,8 +112,8 @@ void Form1::buildControls()
     YP = clickLabel(FrameKoordinaten, "YP", "y-P", 960, 200, 480, 195);
     LabelSchwarz = label(client, "LabelSchwarz", "", 3240, 660, 2130, 285);
     LabelSchwarz->setStyleSheet("background: black");
-    LabelZoomText = label(client, "LabelZoomText", "Zoom", 3270, 280, 495, 165);
-    LabelZoom = label(client, "LabelZoom", "300", 3270, 470, 495, 165);
+    LabelZoomText = label(client, "LabelZoomText", "Zoom", 3270, 270, 495, 165);
+    LabelZoom = label(client, "LabelZoom", "300", 3270, 480, 495, 165);
     Zoom = place(named(new ScrollBar(Qt::Horizontal, 1, 649, client), "Zoom"), 3255, 675, 2115, 255);
     Zoom->setPageStep(30);
     Zoom->setValue(302);

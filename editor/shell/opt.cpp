@@ -85,8 +85,10 @@ void Opt::buildControls()
     for (int k = 0; k < 4; ++k) {
         auto* caption = new QLabel(sliderNames[k], FrameColors);
         caption->setGeometry(tw(1150), tw(sliderTops[k]), tw(500), tw(240));
-        numbers[k] = place(new QLabel("128", FrameColors), numberNames[k], 1150, sliderTops[k] + 200, 500, 200);
-        sliders[k] = place(new QSlider(Qt::Horizontal, FrameColors), sliderNames[k], 1680, sliderTops[k], 2775, 240);
+        // The value at the slider's end: below the caption it ran into the next one.
+        numbers[k] = place(new QLabel("128", FrameColors), numberNames[k], 4040, sliderTops[k], 415, 240);
+        numbers[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        sliders[k] = place(new QSlider(Qt::Horizontal, FrameColors), sliderNames[k], 1680, sliderTops[k], 2330, 240);
         sliders[k]->setRange(0, 255);
         sliders[k]->setPageStep(10);
         sliders[k]->setValue(128);
