@@ -36,41 +36,34 @@ void onSelect(Form1* owner, QRadioButton* b, const std::function<void()>& reacti
     });
 }
 
+// Keeps `field` on the value of the selected option button of a group.
+template <class Value>
+void bindChoice(QObject* owner, std::initializer_list<std::pair<QRadioButton*, Value>> buttons, Value& field)
+{
+    for (auto [button, value] : buttons) {
+        if (button->isChecked())
+            field = value;
+        QObject::connect(button, &QAbstractButton::toggled, owner, [&field, value = value](bool on) {
+            if (on)
+                field = value;
+        });
+    }
+}
+
 } // namespace
 
 void Form1::bindToolState()
 {
     // Made before any other connection, so that every reaction reads the new state.
-    const std::pair<QRadioButton*, EditMode> modes[] = {
-        {ELine, EditMode::Line}, {EPoint, EditMode::Point}, {ELand, EditMode::Terrain}, {EGen, EditMode::General}};
-    for (auto [button, mode] : modes) {
-        if (button->isChecked())
-            tools_.mode = mode;
-        connect(button, &QAbstractButton::toggled, this, [this, mode = mode](bool on) {
-            if (on)
-                tools_.mode = mode;
-        });
-    }
-    const std::pair<QRadioButton*, PointTool> pointTools[] = {
-        {PFix, PointTool::FixSoft}, {PMove, PointTool::Move}, {PNew, PointTool::New}, {PDel, PointTool::Delete}};
-    for (auto [button, tool] : pointTools) {
-        if (button->isChecked())
-            tools_.pointTool = tool;
-        connect(button, &QAbstractButton::toggled, this, [this, tool = tool](bool on) {
-            if (on)
-                tools_.pointTool = tool;
-        });
-    }
-    const std::pair<QRadioButton*, LineTool> lineTools[] = {
-        {LRail, LineTool::RailToggle}, {LDraw, LineTool::Draw}, {LDel, LineTool::Delete}};
-    for (auto [button, tool] : lineTools) {
-        if (button->isChecked())
-            tools_.lineTool = tool;
-        connect(button, &QAbstractButton::toggled, this, [this, tool = tool](bool on) {
-            if (on)
-                tools_.lineTool = tool;
-        });
-    }
+    bindChoice(
+        this,
+        {{ELine, EditMode::Line}, {EPoint, EditMode::Point}, {ELand, EditMode::Terrain}, {EGen, EditMode::General}},
+        tools_.mode);
+    bindChoice(
+        this, {{PFix, PointTool::FixSoft}, {PMove, PointTool::Move}, {PNew, PointTool::New}, {PDel, PointTool::Delete}},
+        tools_.pointTool);
+    bindChoice(this, {{LRail, LineTool::RailToggle}, {LDraw, LineTool::Draw}, {LDel, LineTool::Delete}},
+               tools_.lineTool);
     const std::pair<QCheckBox*, bool ToolState::*> switches[] = {{NewFixed, &ToolState::NewFixed},
                                                                  {DelAtLine, &ToolState::DelAtLine},
                                                                  {Snap, &ToolState::Snap},

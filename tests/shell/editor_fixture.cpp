@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QFile>
+#include <QTimer>
 
 #include <filesystem>
 

@@ -166,13 +166,15 @@ QRect captionRoom(const QAbstractButton* b)
     for (QLabel* l : window->findChildren<QLabel*>()) {
         if (!l->isVisibleTo(window) || l->text().isEmpty() || l->wordWrap())
             continue;
-        const QRect text = QStyle::alignedRect(l->layoutDirection(), l->alignment(), textSize(l, l->text()), l->contentsRect());
+        const QRect text =
+            QStyle::alignedRect(l->layoutDirection(), l->alignment(), textSize(l, l->text()), l->contentsRect());
         drawn.emplace_back(l, QRect(l->mapTo(window, text.topLeft()), text.size()));
     }
     for (size_t a = 0; a < drawn.size(); ++a)
         for (size_t b = a + 1; b < drawn.size(); ++b)
             if (drawn[a].second.intersects(drawn[b].second))
-                problems.push_back(describe(drawn[a].first) + " and " + describe(drawn[b].first) + " are drawn over each other");
+                problems.push_back(describe(drawn[a].first) + " and " + describe(drawn[b].first) +
+                                   " are drawn over each other");
     return verdict(problems);
 }
 
