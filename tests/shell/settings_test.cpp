@@ -25,6 +25,8 @@ TEST(Settings, NumberForms)
     EXPECT_EQ(settingsNumber(1.0 / 3), " 0.333333333333333 ");
     EXPECT_EQ(settingsNumber(1.0 / 3, 7), " 0.3333333 ");
     EXPECT_EQ(settingsNumber(-2.5, 7), "-2.5 ");
+    // Small values stay positional, never "1e-05".
+    EXPECT_EQ(settingsNumber(0.00001), " 0.00001 ");
 }
 
 TEST(Settings, ReadsWhatItWroteAndCommasToo)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <utility>
 
 using namespace trv;
@@ -88,6 +89,28 @@ TEST(DrawLineTo, ChainsOfAllowedLines)
         EXPECT_FALSE(r.save);
     }
     EXPECT_EQ(d, before);
+}
+
+TEST(DrawLineTo, NearestAllowedLengthsOfARefusedOne)
+{
+    // The refused line of the test above is 16.5 long; both neighbours must be
+    // allowed, with no allowed length between them.
+    for (double length : {16.5, 0.0, 33.3, 99.95, 150.0}) {
+        const NearestLengths n = nearestAllowedLengths(length);
+        const int key = int(std::floor(10 * length));
+        for (double side : {n.below, n.above}) {
+            if (side != 0) {
+                EXPECT_TRUE(lengthWordForKey(int(std::lround(10 * side)))) << length;
+            }
+        }
+        const int from = n.below == 0 ? 0 : int(std::lround(10 * n.below)) + 1;
+        const int to = n.above == 0 ? 1000 : int(std::lround(10 * n.above));
+        for (int k = from; k < to; ++k)
+            EXPECT_TRUE(k == key || !lengthWordForKey(k)) << length << " skips " << k;
+    }
+    const NearestLengths r = nearestAllowedLengths(16.5);
+    EXPECT_LT(r.below, 16.5);
+    EXPECT_GT(r.above, 16.5);
 }
 
 TEST(ToggleRail, NormalAndExpertKinds)
