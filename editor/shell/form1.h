@@ -35,6 +35,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class RecentFiles;
 class QTimer;
 class ScrollBar;
@@ -121,6 +122,10 @@ public:
     // ---- view (form1_view.cpp)
     void RenderView();
     void LayoutView();
+    // The client area's room on screen, less any scroll bar it shows.
+    QSize clientRoom() const;
+    QSize designedSize() const; // of the window without its frame
+    void keepControlsReachable();
     void previewSizing();
     void UpdateViewScale();
     void Zoom_Change();
@@ -296,6 +301,10 @@ private:
     ToolState tools_;
     trv::ViewState view;
     std::unique_ptr<trv::RenderCache> renderCache_; // the layers under the points and lines of Pic's image
+    // Every control sits on `client_`; it scrolls in `clientArea_` only on a
+    // screen too small for the designed window.
+    QScrollArea* clientArea_ = nullptr;
+    QWidget* client_ = nullptr;
     bool LayoutPending = true;
     double BottomY = 0;
     std::array<double, 7> WindowPlacement{0, 0, 0, 9000, 12000, 0, 0}; // 1..6

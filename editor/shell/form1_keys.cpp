@@ -65,8 +65,8 @@ void Form1::connectKeys() { qApp->installEventFilter(this); }
 bool Form1::eventFilter(QObject* obj, QEvent* e)
 {
     // A click on the bare window, not on one of its controls.
-    if (e->type() == QEvent::MouseButtonRelease && obj == centralWidget() &&
-        !centralWidget()->childAt(static_cast<QMouseEvent*>(e)->position().toPoint()))
+    if (e->type() == QEvent::MouseButtonRelease && obj == client_ &&
+        !client_->childAt(static_cast<QMouseEvent*>(e)->position().toPoint()))
         Form_Click();
     if (e->type() != QEvent::KeyPress || !obj->isWidgetType())
         return QMainWindow::eventFilter(obj, e);

@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 
 namespace {
@@ -37,16 +39,45 @@ W* named(W* w, const char* name, const QString& tip = {})
 
 } // namespace
 
+QSize Form1::designedSize() const
+{
+    return {tw(11880), tw(8310) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height()};
+}
+
+void Form1::keepControlsReachable()
+{
+    // A screen that cannot hold the designed window (a small one at a large
+    // scale) would leave controls beyond the window's edge: there the client
+    // keeps the width of its controls, and the height of their strip over a
+    // little drawing area, and scrolls. On any other screen it takes the size
+    // the window gives it, however small the user makes it.
+    const QSize designed = designedSize(), onScreen = sizeOnScreen(this, designed);
+    // The right edge of the controls above the drawing area.
+    int controlsRight = 0;
+    for (const QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->y() < tw(design::kPicTop))
+            controlsRight = std::max(controlsRight, w->geometry().right() + 1);
+    const int strip = tw(design::kPicTop) + 3 * File->height();
+    client_->setMinimumSize(onScreen.width() < designed.width() ? controlsRight : 0,
+                            onScreen.height() < strip + menuBar()->height() + statusBar()->height() ? strip : 0);
+}
+
 void Form1::buildControls()
 {
-    auto* client = new QWidget(this);
+    clientArea_ = new QScrollArea(this);
+    clientArea_->setObjectName("clientArea");
+    clientArea_->setFrameShape(QFrame::NoFrame);
+    clientArea_->setFocusPolicy(Qt::NoFocus); // keys belong to the controls and the key table
+    clientArea_->horizontalScrollBar()->setAccessibleName("Scroll the window's controls across");
+    clientArea_->verticalScrollBar()->setAccessibleName("Scroll the window's controls up and down");
+    auto* client = client_ = new QWidget;
     client->setObjectName("client");
-    setCentralWidget(client);
+    clientArea_->setWidget(client);
+    setCentralWidget(clientArea_);
     // The designed size, or less where the screen is smaller: the drawing area
     // gives way, the controls keep their places.
     statusBar()->setObjectName("StatusLine");
-    resize(sizeOnScreen(
-        this, QSize(tw(11880), tw(8310) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height())));
+    resize(sizeOnScreen(this, designedSize()));
 
     auto button = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w, double h,
                       const QString& tip = {}) {

@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
@@ -109,9 +111,13 @@ void Form1::AutoScrollAtEdges(int buttons, double x, double y)
 void Form1::LayoutView()
 {
     LayoutPending = false;
-    QWidget* client = centralWidget();
+    // The drawing area fills the room on screen; the controls keep their places
+    // and are scrolled to where the screen cannot hold them.
+    keepControlsReachable();
+    const QSize room = clientRoom();
+    client_->resize(room.expandedTo(client_->minimumSize()));
     const trv::LayoutGeometry g =
-        trv::layoutGeometry(mainLayoutInput(client->width(), client->height(), options_.AutoScroll));
+        trv::layoutGeometry(mainLayoutInput(room.width(), room.height(), options_.AutoScroll));
 
     BYScroll->move(tw(g.byScrollLeft), BYScroll->y());
     Center3->move(tw(g.center3Left), Center3->y());
@@ -130,6 +136,19 @@ void Form1::LayoutView()
     File->move(File->x(), std::max(0, std::min(tw(design::kFileTop), Pic->y() + Pic->height() - File->height())));
     UpdateViewScale();
     previewSizing();
+}
+
+QSize Form1::clientRoom() const
+{
+    QSize room = clientArea_->maximumViewportSize();
+    const QSize least = client_->minimumSize();
+    const int bar = clientArea_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, clientArea_);
+    const bool across = room.width() < least.width();
+    if (room.height() - (across ? bar : 0) < least.height())
+        room.rwidth() -= bar;
+    if (across || room.width() < least.width())
+        room.rheight() -= bar;
+    return room.expandedTo(QSize(1, 1));
 }
 
 void Form1::RenderView()

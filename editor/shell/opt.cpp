@@ -13,8 +13,10 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QVBoxLayout>
 
 namespace {
 template <class W>
@@ -70,8 +72,23 @@ void Opt::closeEvent(QCloseEvent* e)
 void Opt::buildControls()
 {
     resize(tw(12000), tw(3500));
+    // The controls sit on a page that scrolls where the window is smaller than
+    // they need (a small screen at a large scale); otherwise the page is the
+    // whole window.
+    auto* area = new QScrollArea(this);
+    area->setObjectName("optionsArea");
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidgetResizable(true);
+    area->horizontalScrollBar()->setAccessibleName("Scroll the options across");
+    area->verticalScrollBar()->setAccessibleName("Scroll the options up and down");
+    auto* page = new QWidget;
+    page->setObjectName("optionsPage");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
 
-    FrameColors = place(new ClickFrame("Colors", this), "FrameColors", 0, 120, 4575, 2775);
+    FrameColors = place(new ClickFrame("Colors", page), "FrameColors", 0, 120, 4575, 2775);
     ColorList = place(new ListBox(FrameColors, false), "ColorList", 120, 240, 1000, 2400);
     std::vector<std::string> names;
     for (int i = 1; i <= 12; ++i)
@@ -109,7 +126,7 @@ void Opt::buildControls()
     Picture1->setAutoFillBackground(true);
     Picture1->setFocusPolicy(Qt::ClickFocus);
 
-    FrameOptions = place(new ClickFrame("Options                         Show                 ", this), "FrameOptions",
+    FrameOptions = place(new ClickFrame("Options                         Show                 ", page), "FrameOptions",
                          4680, 120, 3135, 2055);
     Confirm = place(new QCheckBox("Confirmations", FrameOptions), "Confirm", 120, 240, 1600, 240,
                     "Confirm on file overwrite and exit");
@@ -155,7 +172,7 @@ void Opt::buildControls()
     ScrollSizeD = downs[0], LandStyleD = downs[1], XYdiffD = downs[2];
     ScrollSizeU = ups[0], LandStyleU = ups[1], XYdiffU = ups[2];
 
-    FrameBitmap = place(new ClickFrame("Save Bitmap", this), "FrameBitmap", 7920, 120, 3975, 2775);
+    FrameBitmap = place(new ClickFrame("Save Bitmap", page), "FrameBitmap", 7920, 120, 3975, 2775);
     place(new QLabel("Bitmap edge offset (relative to level boundaries)", FrameBitmap), "Label2", 120, 240, 3800, 240);
     place(new QLabel("Left", FrameBitmap), "BmpLeftLabel", 120, 520, 500, 255);
     BmpLeft = place(new QLineEdit("0", FrameBitmap), "BmpLeft", 620, 520, 600, 255);
@@ -200,6 +217,9 @@ void Opt::buildControls()
     for (auto [w, name] : readerNames)
         w->setAccessibleName(name);
 
-    Exit = place(new QPushButton("OK", this), "Exit", 5760, 2280, 1095, 495);
-    CDebug = place(new QCheckBox("Debug", this), "CDebug", 11160, 0, 735, 232, "Only for debugging");
+    Exit = place(new QPushButton("OK", page), "Exit", 5760, 2280, 1095, 495);
+    CDebug = place(new QCheckBox("Debug", page), "CDebug", 11160, 0, 735, 232, "Only for debugging");
+    const QRect used = page->childrenRect();
+    page->setMinimumSize(used.right() + 1, used.bottom() + 1);
+    area->setWidget(page);
 }

@@ -14,7 +14,9 @@ QSize frameExtra(const QWidget* window)
     const QRect frame = window->frameGeometry(), client = window->geometry();
     if (frame != client)
         return {frame.width() - client.width(), frame.height() - client.height()};
-    return window->isVisible() ? QSize() : QSize(0, 32);
+    // Before the window is shown its frame is unknown: room for a title bar and
+    // thin borders, so that a window as large as the screen allows still fits.
+    return window->isVisible() ? QSize() : QSize(8, 32);
 }
 } // namespace
 

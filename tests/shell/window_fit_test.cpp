@@ -48,7 +48,9 @@ TEST_F(WindowFit, EveryWindowAtThisScale)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
     EXPECT_DOUBLE_EQ(w->devicePixelRatio(), scale);
     const QRect screen = w->screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(w->frameGeometry())) << "the window does not fit the screen at scale " << scale;
+    EXPECT_TRUE(screen.contains(w->frameGeometry()))
+        << "the window (" << w->frameGeometry().width() << " x " << w->frameGeometry().height()
+        << ") does not fit the screen at scale " << scale;
     // Each edit mode shows its own panel.
     for (const char* mode : {"EPoint", "ELine", "ELand", "EGen"}) {
         w->select(ctl<QRadioButton>(mode));

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
@@ -26,8 +27,21 @@ bool isControl(const QWidget* w)
 {
     return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
         qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QComboBox*>(w) ||
-        qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QAbstractScrollArea*>(w) ||
+        qobject_cast<const QAbstractSlider*>(w) ||
+        // A scroll area that holds other widgets is a container, not a control.
+        (qobject_cast<const QAbstractScrollArea*>(w) && !qobject_cast<const QScrollArea*>(w)) ||
         qobject_cast<const QTabBar*>(w);
+}
+
+// A person scrolls a control into view before clicking it.
+void scrollIntoView(QWidget* w)
+{
+    for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(p); area && area->widget() && area->widget()->isAncestorOf(w)) {
+            // The whole control (ensureWidgetVisible shows only a text box's cursor).
+            const QPoint centre = w->mapTo(area->widget(), w->rect().center());
+            area->ensureVisible(centre.x(), centre.y(), w->width() / 2 + 1, w->height() / 2 + 1);
+        }
 }
 
 std::string describe(const QWidget* w)
@@ -109,6 +123,7 @@ QRect captionRoom(const QAbstractButton* b)
 {
     std::vector<std::string> problems;
     for (QWidget* w : controlsOf(window, true)) {
+        scrollIntoView(w);
         const QPoint centre = w->mapTo(window, w->rect().center());
         if (w->width() <= 0 || w->height() <= 0 || !window->rect().contains(centre)) {
             problems.push_back(describe(w) + " has its centre outside the window");
