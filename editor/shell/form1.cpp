@@ -80,6 +80,7 @@ void Form1::setPointer(trv::PointerShape s)
 void Form1::resizeEvent(QResizeEvent* e)
 {
     QMainWindow::resizeEvent(e);
+    fitClient(); // with no document there is nothing to redraw, but the client still follows
     // Form_Resize: lay the view out again unless minimised.
     LayoutPending = true;
     if (!isMinimized())

@@ -124,6 +124,8 @@ public:
     void LayoutView();
     // The client area's room on screen, less any scroll bar it shows.
     QSize clientRoom() const;
+    // Sizes the client to that room, or to its controls' least room; returns the room.
+    QSize fitClient();
     QSize designedSize() const; // of the window without its frame
     void keepControlsReachable();
     void previewSizing();

@@ -113,9 +113,7 @@ void Form1::LayoutView()
     LayoutPending = false;
     // The drawing area fills the room on screen; the controls keep their places
     // and are scrolled to where the screen cannot hold them.
-    keepControlsReachable();
-    const QSize room = clientRoom();
-    client_->resize(room.expandedTo(client_->minimumSize()));
+    const QSize room = fitClient();
     const trv::LayoutGeometry g =
         trv::layoutGeometry(mainLayoutInput(room.width(), room.height(), options_.AutoScroll));
 
@@ -136,6 +134,14 @@ void Form1::LayoutView()
     File->move(File->x(), std::max(0, std::min(tw(design::kFileTop), Pic->y() + Pic->height() - File->height())));
     UpdateViewScale();
     previewSizing();
+}
+
+QSize Form1::fitClient()
+{
+    keepControlsReachable();
+    const QSize room = clientRoom();
+    client_->resize(room.expandedTo(client_->minimumSize()));
+    return room;
 }
 
 QSize Form1::clientRoom() const

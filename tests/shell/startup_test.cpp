@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -200,4 +201,12 @@ TEST_F(Startup, BeforeAnyDocumentTheValueCommandsChangeNothing)
     EXPECT_EQ(journal().UndoPos, 0);
     EXPECT_FALSE(exists("TRV1.TMP"));
     EXPECT_TRUE(journal().UndoName[0] == "L" || journal().UndoName[0].empty());
+
+    // With nothing to redraw, the controls' client still follows the window: no
+    // scroll bar on a screen that holds the designed window.
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    w->resize(w->width() - 100, w->height() - 100);
+    auto* area = ctl<QScrollArea>("clientArea");
+    EXPECT_EQ(area->widget()->size(), area->viewport()->size());
 }
