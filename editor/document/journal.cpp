@@ -141,8 +141,16 @@ void Journal::clearNames()
 
 void Journal::nameStep(const std::string& name)
 {
+    if (!stepRecorded_ && !typedName_)
+        nameBefore_ = UndoName[size_t(UndoPos)];
     UndoName[size_t(UndoPos)] = name;
     stepRecorded_ = true;
+}
+
+void Journal::takeBackName()
+{
+    if (stepRecorded_ || typedName_)
+        UndoName[size_t(UndoPos)] = nameBefore_;
 }
 
 void Journal::nameTypedStep(const std::string& name)
@@ -153,7 +161,8 @@ void Journal::nameTypedStep(const std::string& name)
     std::string& current = UndoName[size_t(UndoPos)];
     if (!current.empty() && current != "L")
         return;
-    nameBeforeTyping_ = current;
+    if (!stepRecorded_)
+        nameBefore_ = current;
     current = name;
     typedName_ = true;
 }
@@ -174,8 +183,9 @@ bool Journal::open(const std::string& base, std::string* error)
             folder_ = folder;
             return true;
         }
-        if (fd == -2)
-            break;
+        if (fd == -2 && k == 1)
+            break; // the base folder itself cannot be locked: no subfolder could be either
+        // Held by a running editor, or a subfolder that cannot be used: the next one.
     }
     if (error)
         *error = std::strerror(errno);
@@ -193,25 +203,23 @@ Journal::Recorded Journal::record(std::vector<uint8_t> bytes, std::string& error
     bool advance = stepNamed();
     if (advance && !stepRecorded_ && asStored) {
         advance = false;
-        if (typedName_)
-            UndoName[size_t(UndoPos)] = nameBeforeTyping_; // a typed value that changed nothing
+        takeBackName(); // a typed value that changed nothing
     }
+    const int target = advance ? UndoPos + 1 : UndoPos;
+    Recorded result = Recorded::Written;
+    std::string reason;
+    if (advance && UndoPos >= kMaxJournalState) {
+        result = Recorded::Full;
+    } else if ((advance || !asStored) && !writeFileSafely(stateFile(target), bytes, &reason, Durability::Cached)) {
+        error = stateFile(target) + ":\n" + reason;
+        result = Recorded::Failed;
+    }
+    if (result != Recorded::Written)
+        takeBackName();
     stepRecorded_ = false;
     typedName_ = false;
-    if (advance && UndoPos >= kMaxJournalState) {
-        UndoName[size_t(UndoPos)].clear();
-        return Recorded::Full;
-    }
-    if (!advance && asStored)
-        return Recorded::Written; // the state already holds these bytes
-    const int target = advance ? UndoPos + 1 : UndoPos;
-    std::string reason;
-    if (!writeFileSafely(stateFile(target), bytes, &reason, Durability::Cached)) {
-        error = stateFile(target) + ":\n" + reason;
-        if (advance)
-            UndoName[size_t(UndoPos)].clear();
-        return Recorded::Failed;
-    }
+    if (result != Recorded::Written || (!advance && asStored))
+        return result; // on Written: the state already held these bytes
     // A change without a step name (the budget, say) rewrites the state, and the
     // loaded document no longer is as stored.
     if (!advance && known && UndoPos == 0 && !changed())
@@ -236,7 +244,7 @@ void Journal::stateShown(const std::string& document)
     saveIndex();
 }
 
-void Journal::saveIndex() const
+void Journal::saveIndex()
 {
     LeftJournal j;
     j.document = document_;
@@ -247,17 +255,24 @@ void Journal::saveIndex() const
     // in half; the end line marks where it ends. Replacing the file by a rename
     // would cost a flush of its data on every step on some file systems. Best
     // effort: the states themselves were written and checked already.
-    const std::string text = formatJournalIndex(j);
+    // A redraw loads the state again without changing it: nothing to write.
+    std::string text = formatJournalIndex(j);
+    if (indexWritten_.size() == folder_.size() + 1 + text.size() && indexWritten_.starts_with(folder_) &&
+        indexWritten_.ends_with(text))
+        return;
     const int fd = ::open(inFolder(folder_, kIndexName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return;
-    if (::pwrite(fd, text.data(), text.size(), 0) == ssize_t(text.size()))
-        (void)::ftruncate(fd, off_t(text.size()));
+    if (::pwrite(fd, text.data(), text.size(), 0) == ssize_t(text.size()) && ::ftruncate(fd, off_t(text.size())) == 0)
+        indexWritten_ = folder_ + '\n' + std::move(text);
     ::close(fd);
 }
 
 std::vector<LeftJournal> Journal::findLeftJournals()
 {
+    if (slots_.empty())
+        return {}; // without a lock of its own, no folder here is known to be free
+
     std::vector<std::string> folders{folder_};
     if (folder_ != base_)
         folders.push_back(base_);
@@ -350,6 +365,8 @@ void Journal::removeStates(const std::string& folder, bool whole)
         for (int n = 1; fs::remove(journalFileName(folder, n), ec); ++n) {}
     }
     fs::remove(inFolder(folder, kIndexName), ec);
+    if (folder == folder_)
+        indexWritten_.clear();
 }
 
 void Journal::release(const std::string& folder, bool removeFolder)

@@ -95,7 +95,10 @@ public:
 
 private:
     struct Slot;
-    void saveIndex() const;
+    void saveIndex();
+    // Takes back a name given since the last write: the document returns to the
+    // state as written, and with it to that state's name ("L" right after a load).
+    void takeBackName();
     void removeStates(const std::string& folder, bool whole);
     // Gives up a held lock; with `removeFolder`, its lock file and (below the
     // base) its emptied folder go too.
@@ -108,7 +111,8 @@ private:
     int statePos_ = -1;
     bool stepRecorded_ = false; // an edit named the current step since the last write
     bool typedName_ = false;    // a typed value named it
-    std::string nameBeforeTyping_;
+    std::string nameBefore_;    // the current step's name before either
+    std::string indexWritten_;  // the index file's folder and text as last written
     int64_t lastStep_ = 0;
     std::string document_;
 };

@@ -79,9 +79,13 @@ bool Form1::eventFilter(QObject* obj, QEvent* e)
     int code = keyCode(key);
     if (code == 0)
         return false;
-    // A key that ran a command is used up: after a dialog it opened, the same
-    // press must not reach the parents of the control as a press of their own.
-    return Form_KeyDown(code, shiftState(key->modifiers()));
+    const int shift = shiftState(key->modifiers());
+    const bool ran = Form_KeyDown(code, shift);
+    // A Ctrl command is used up: after a dialog it opened, the same press must
+    // not reach the parents of the control as a press of their own. So is a key
+    // the table clears. A plain letter still reaches the focused control, as a
+    // file name is typed with the same letters the commands use.
+    return code == 0 || (ran && (shift & kCtrl));
 }
 
 void Form1::scrollView(double dx, double dy)

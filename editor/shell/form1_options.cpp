@@ -2,6 +2,7 @@
 // what it asks for (OptionsHost): redraws and the other command-box requests,
 // colours, the scroll step, autoscroll, and the export preview's window shape.
 #include "form1.h"
+#include "window_units.h"
 
 #include "colors.h"
 #include "controls.h"
@@ -34,7 +35,7 @@ void Form1::Options_Click()
     // Under the main window's left edge; a stored top from the settings file
     // wins over the default of a fifth down the main window.
     const int top = WindowPlacement[6] == 0 ? y() + frameGeometry().height() / 5 : opt->y();
-    opt->move(x(), top);
+    placeOnScreen(opt, QRect(QPoint(x(), top), opt->size())); // all of it, on a small screen too
     opt->show();
 }
 

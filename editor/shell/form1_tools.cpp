@@ -102,8 +102,13 @@ void Form1::DrawLineTo()
         for (double v : {n.below, n.above})
             if (v > 0)
                 nearest << QString::number(v, 'f', 1);
+        // The draw tool cuts lengths to whole tenths, so 12.58 is refused where
+        // 12.6 is allowed: never show a refused length as an allowed one.
+        QString length = QString::number(r.refusedLength, 'f', 1);
+        if (nearest.contains(length))
+            length = QString::number(r.refusedLength, 'f', 2);
         tell(QString("No line: its length %1 is not one the game allows (nearest: %2).")
-                 .arg(QString::number(r.refusedLength, 'f', 1), nearest.join(" or ")));
+                 .arg(length, nearest.join(" or ")));
     }
     tools_.LineStart = r.lineStart;
     setPointer(r.shape);

@@ -62,7 +62,9 @@ void Form1::Zoom_Change()
 
 void Form1::setViewBars(int xOff, int yOff, int zoom, bool render)
 {
-    const bool moved = XOff->value() != xOff || YOff->value() != yOff || Zoom->value() != zoom;
+    // A view that stays keeps its scale too: the export preview fits its own.
+    if (XOff->value() == xOff && YOff->value() == yOff && Zoom->value() == zoom)
+        return;
     {
         const QSignalBlocker x(XOff), y(YOff), z(Zoom);
         XOff->setValue(xOff);
@@ -71,7 +73,7 @@ void Form1::setViewBars(int xOff, int yOff, int zoom, bool render)
     }
     LabelZoom->setText(QString::number(Zoom->value() - 1));
     UpdateViewScale();
-    if (moved && render)
+    if (render)
         RenderView();
 }
 

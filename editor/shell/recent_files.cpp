@@ -3,6 +3,7 @@
 #include "safe_file.h"
 
 #include <algorithm>
+#include <filesystem>
 
 void RecentFiles::read()
 {
@@ -27,6 +28,9 @@ bool RecentFiles::write(std::string* error) const
     std::string text;
     for (const std::string& p : paths_)
         text += p + "\n";
+    // On a first start the settings' folder may not be there yet.
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(file_).parent_path(), ec);
     return trv::writeFileSafely(file_, text, error);
 }
 

@@ -40,9 +40,8 @@ void placeOnScreen(QWidget* window, QRect wanted)
     }
     const QRect area = screen->availableGeometry();
     // `wanted` is the frame's position and the client's size, as move() and
-    // resize() take them. Once shown, the frame's own size is known and counted.
-    const QRect frame = window->frameGeometry(), client = window->geometry();
-    const QSize extra(frame.width() - client.width(), frame.height() - client.height());
+    // resize() take them.
+    const QSize extra = frameExtra(window);
     const QSize size = wanted.size().boundedTo(area.size() - extra).expandedTo(QSize(1, 1));
     const QSize outer = size + extra;
     const int x = std::clamp(wanted.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));

@@ -99,14 +99,14 @@ DrawLineResult DrawLineTo(Document& doc, int lineStart, int selectedRow, bool dr
 NearestLengths nearestAllowedLengths(double length)
 {
     // The draw tool's test: floor(10 * length) must be the key of a row.
-    NearestLengths n;
+    const auto& t = LengthTable();
     const int key = int(std::clamp(std::floor(10 * length), 0.0, 1000.0));
-    for (int k = std::min(key, 999); k >= 0 && n.below == 0; --k)
-        if (lengthWordForKey(k) && k != key)
-            n.below = k / 10.0;
-    for (int k = key + 1; k < 1000 && n.above == 0; ++k)
-        if (lengthWordForKey(k))
-            n.above = k / 10.0;
+    const auto it = std::lower_bound(t.begin(), t.end(), key, [](const LengthRow& r, int k) { return r.key < k; });
+    NearestLengths n;
+    if (it != t.begin())
+        n.below = std::prev(it)->key / 10.0;
+    if (const auto above = it != t.end() && it->key == key ? std::next(it) : it; above != t.end())
+        n.above = above->key / 10.0;
     return n;
 }
 

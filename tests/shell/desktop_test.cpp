@@ -2,6 +2,7 @@
 // the window, the mouse wheel, recent documents. Events go through the window,
 // as the application delivers them.
 #include "editor_fixture.h"
+#include "recent_files.h"
 
 #include "drag_drop.h"
 #include "pic_box.h"
@@ -118,4 +119,9 @@ TEST_F(Desktop, RecentDocumentsNewestFirstKeptBesideTheSettings)
 
     w->findChild<QAction*>("MRecentClear")->trigger();
     EXPECT_TRUE(recentEntries().isEmpty());
+
+    // Before the first settings are written, their folder may not exist yet.
+    RecentFiles first(dir.file("settings/recent-files"));
+    first.add("a.brg");
+    EXPECT_TRUE(first.write());
 }

@@ -73,6 +73,16 @@ TEST_F(DiskFull, EveryWriteKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(journal().UndoPos, 1);
     EXPECT_TRUE(lastMessageNames(QString::fromStdString(journal().stateFile(2))));
     EXPECT_FALSE(std::filesystem::exists(journal().stateFile(2)));
+    // Right after opening, a failed step leaves the document as stored: no
+    // question about unsaved changes follows.
+    std::filesystem::remove(dir.file("filler"));
+    ctl<QLineEdit>("File")->setText(path("sample.brg"));
+    w->OpenDocument();
+    ASSERT_FALSE(journal().changed());
+    trvtest::fillFileSystem(dir.path().string());
+    w->WaterU_MouseUp(2);
+    EXPECT_EQ(journal().UndoPos, 0);
+    EXPECT_FALSE(journal().changed());
 
     // A picture over an older one.
     chosenFile() = path("old.bmp");

@@ -154,6 +154,11 @@ TEST_F(Export, PreviewFramesTheLevelBetweenItsMargins)
     EXPECT_NE(im.pixelColor(0, highRow(im)), boundary);
     EXPECT_EQ(im.pixelColor(im.width() - 1, highRow(im)), boundary);
     EXPECT_EQ(opt<QLabel>("LabelPixel")->text(), QString("%1 x 400").arg(ctl<PicBox>("Pic")->width()));
+    // The pointer moving over the picture keeps the fitted view.
+    const double offset = view().OffsetX, scale = view().ScaleX;
+    w->Pic_MouseMove(0, 0, ctl<PicBox>("Pic")->scaleWidth() / 2, 100);
+    EXPECT_EQ(view().OffsetX, offset);
+    EXPECT_EQ(view().ScaleX, scale);
 
     // Ten units of margin put the left boundary 97 units in.
     opt<QLineEdit>("BmpLeft")->setText("10");

@@ -155,6 +155,13 @@ TEST_F(Keys, OnePressRunsItsCommandOnceWhereverTheFocusIs)
         pressIn(focus, Qt::Key_PageDown, Qt::NoModifier);
         EXPECT_EQ(ctl<ScrollBar>("Zoom")->value(), zoom - 30);
     }
+    // A plain letter runs its command and is still typed into a text box.
+    auto* file = ctl<QLineEdit>("File");
+    file->setText("a.brg");
+    file->setCursorPosition(0);
+    pressIn(file, Qt::Key_G, Qt::NoModifier);
+    EXPECT_TRUE(ctl<QRadioButton>("EGen")->isChecked());
+    EXPECT_EQ(file->text(), "ga.brg");
     // Redo by the usual keys too.
     w->WaterU_MouseUp(2);
     w->MUndo_Click();

@@ -58,5 +58,6 @@ TEST_F(WindowFit, EveryWindowAtThisScale)
     }
     w->Options_Click();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(optWindow()));
+    EXPECT_TRUE(screen.contains(optWindow()->frameGeometry())) << "the options window does not fit the screen";
     expectFit(optWindow());
 }
