@@ -57,8 +57,14 @@ bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes, st
     struct stat st {};
     fs::path target = path;
     if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        // Read rather than resolved: a link whose target is missing resolves to
+        // itself, and would be replaced by a file.
         std::error_code ec;
-        target = fs::weakly_canonical(path, ec);
+        fs::path to = fs::read_symlink(path, ec);
+        if (!ec && to.is_relative())
+            to = fs::path(path).parent_path() / to;
+        if (!ec)
+            target = fs::weakly_canonical(to, ec);
         if (ec)
             return fail(error, ec.message());
     }

@@ -56,7 +56,6 @@ struct Document {
 
 inline bool isFixedPoint(const PointRecord& r) { return r[kPointKind] == kFixedKind; }
 
-struct Document;
 // True when point (line) i, counted from 1, is one of the document's.
 bool hasPoint(const Document& doc, int i);
 bool hasLine(const Document& doc, int i);

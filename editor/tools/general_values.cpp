@@ -49,7 +49,7 @@ int headIndex(LevelValue v)
     case LevelValue::LeftEnd: return kHeadLeftEnd;
     case LevelValue::RightEnd: return kHeadRightEnd;
     }
-    return 1;
+    return kHeadWater;
 }
 
 int32_t typedLevelWord(LevelValue v, std::string_view text)

@@ -27,21 +27,28 @@ constexpr int kColorCount = 12;
 
 using ColorTableArray = std::array<uint32_t, kColorCount + 1>;
 
+// A colour as the table packs it.
+constexpr uint32_t packColor(int red, int green, int blue)
+{
+    return uint32_t(red & 0xFF) | uint32_t(green & 0xFF) << 8 | uint32_t(blue & 0xFF) << 16;
+}
+
 inline constexpr ColorTableArray kDefaultColorTable = {
     0,
-    4737096,  // Back      72, 72, 72
-    8334380,  // Water     44, 44, 127
-    10526880, // Point     160, 160, 160
-    255,      // Fixpoint  255, 0, 0
-    65535,    // Selected  255, 255, 0
-    65280,    // Line      0, 255, 0
-    16777215, // Rail      255, 255, 255
-    5806168,  // Train     88, 152, 88
-    7303023,  // Land      111, 111, 111
-    3158064,  // Grid1     48, 48, 48
-    5789784,  // Grid2     88, 88, 88
-    0,        // Grid3     0, 0, 0
+    packColor(72, 72, 72),    // Back
+    packColor(44, 44, 127),   // Water
+    packColor(160, 160, 160), // Point
+    packColor(255, 0, 0),     // Fixpoint
+    packColor(255, 255, 0),   // Selected
+    packColor(0, 255, 0),     // Line
+    packColor(255, 255, 255), // Rail
+    packColor(88, 152, 88),   // Train
+    packColor(111, 111, 111), // Land
+    packColor(48, 48, 48),    // Grid1
+    packColor(88, 88, 88),    // Grid2
+    packColor(0, 0, 0),       // Grid3
 };
+static_assert(kDefaultColorTable[ColorBack] == 4737096); // as settings files store it
 
 // Names in the colour editor's list.
 inline constexpr std::array<const char*, kColorCount + 1> kColorListNames = {
@@ -58,10 +65,6 @@ inline constexpr std::array<const char*, kColorCount + 1> kColorHeaderNames = {
 constexpr int packedRed(uint32_t c) { return int(c & 0xFF); }
 constexpr int packedGreen(uint32_t c) { return int((c >> 8) & 0xFF); }
 constexpr int packedBlue(uint32_t c) { return int((c >> 16) & 0xFF); }
-constexpr uint32_t packColor(int red, int green, int blue)
-{
-    return uint32_t(red & 0xFF) | uint32_t(green & 0xFF) << 8 | uint32_t(blue & 0xFF) << 16;
-}
 
 inline QColor colorFromPacked(uint32_t c) { return QColor(packedRed(c), packedGreen(c), packedBlue(c)); }
 inline uint32_t packedFromColor(const QColor& c) { return packColor(c.red(), c.green(), c.blue()); }

@@ -30,6 +30,26 @@ void cutEnd(double& a, double& b, double oa, double ob, double bound)
     a = bound;
 }
 
+// Cuts the line from (a0, b0) to (a1, b1) to lo <= a <= hi, first end first;
+// false when it lies wholly outside.
+bool clipAxis(double& a0, double& b0, double& a1, double& b1, double lo, double hi)
+{
+    if (a0 < lo) {
+        if (a1 <= lo)
+            return false;
+        cutEnd(a0, b0, a1, b1, lo);
+    } else if (a0 > hi) {
+        if (a1 >= hi)
+            return false;
+        cutEnd(a0, b0, a1, b1, hi);
+    }
+    if (a1 < lo)
+        cutEnd(a1, b1, a0, b0, lo);
+    else if (a1 > hi)
+        cutEnd(a1, b1, a0, b0, hi);
+    return true;
+}
+
 // 26.6 fixed point, truncated toward zero as the raster engine does.
 int64_t toFixed6(double v) { return int64_t(int(v * 64.)); }
 
@@ -169,32 +189,8 @@ void PixelCanvas::line(double x0, double y0, double x1, double y1, QRgb c)
     // Cut to one pixel beyond each edge, in floating point and in the same order
     // as the raster engine, so fractional ends round the same way.
     const double xmin = -1, xmax = width_ + 1.0, ymin = -1, ymax = height_ + 1.0;
-    if (x0 < xmin) {
-        if (x1 <= xmin)
-            return;
-        cutEnd(x0, y0, x1, y1, xmin);
-    } else if (x0 > xmax) {
-        if (x1 >= xmax)
-            return;
-        cutEnd(x0, y0, x1, y1, xmax);
-    }
-    if (x1 < xmin)
-        cutEnd(x1, y1, x0, y0, xmin);
-    else if (x1 > xmax)
-        cutEnd(x1, y1, x0, y0, xmax);
-    if (y0 < ymin) {
-        if (y1 <= ymin)
-            return;
-        cutEnd(y0, x0, y1, x1, ymin);
-    } else if (y0 > ymax) {
-        if (y1 >= ymax)
-            return;
-        cutEnd(y0, x0, y1, x1, ymax);
-    }
-    if (y1 < ymin)
-        cutEnd(y1, x1, y0, x0, ymin);
-    else if (y1 > ymax)
-        cutEnd(y1, x1, y0, x0, ymax);
+    if (!clipAxis(x0, y0, x1, y1, xmin, xmax) || !clipAxis(y0, x0, y1, x1, ymin, ymax))
+        return;
 
     // Fixed-point stepping along the longer axis: 26.6 ends, a 16.16 position on
     // the other axis, half a pixel added at both ends for the square caps, and

@@ -110,7 +110,6 @@ struct RenderCache::Layers {
 
 RenderCache::RenderCache() = default;
 RenderCache::~RenderCache() = default;
-void RenderCache::clear() { layers_.reset(); }
 
 namespace {
 
@@ -679,7 +678,7 @@ void drawPoints(PixelCanvas& canvas, const PixelMap& m, const RenderInputs& in, 
     const QRgb fixed = rgbOf(in.ColorTable[ColorFixpoint]), soft = rgbOf(in.ColorTable[ColorPoint]);
     for (int i = 1; i <= nPoints; ++i) {
         const ViewPoint P = ToScreen(in.view, in.tables.PntX[i], in.tables.PntY[i]);
-        canvas.dot(m.col(P.x), m.row(P.y), in.view.PointSize, in.doc.Pnt[i][1] == 2 ? fixed : soft);
+        canvas.dot(m.col(P.x), m.row(P.y), in.view.PointSize, isFixedPoint(in.doc.Pnt[i]) ? fixed : soft);
     }
 }
 

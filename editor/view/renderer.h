@@ -86,8 +86,6 @@ public:
 
     // Renders that copied the kept layers instead of drawing them.
     long long reuses() const { return reuses_; }
-    // Frees the kept image; the next render draws every layer.
-    void clear();
 
 private:
     friend RenderResult RenderView(QImage& image, const RenderInputs& in, RenderCache& cache);

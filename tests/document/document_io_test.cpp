@@ -1,5 +1,6 @@
 #include "document.h"
 #include "file_io.h"
+#include "safe_file.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -181,4 +182,28 @@ TEST(DocumentIO, AHugeTailIsNeitherReadNorHeld)
     EXPECT_EQ(d.NLines, 2);
     EXPECT_LE(bytes.size(), documentByteSize(false, kMaxPoints, kMaxLines));
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024); // kilobytes: far below the file's size
+}
+
+TEST(SafeFile, KeepsModeLinksAndRefusesWhatIsNoFile)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::string real = dir.file("real.brg");
+    ASSERT_TRUE(writeFileSafely(real, std::string_view("old")));
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    // Through a link, the link stays and its target is replaced, mode and all.
+    fs::create_symlink("real.brg", dir.file("link.brg"));
+    ASSERT_TRUE(writeFileSafely(dir.file("link.brg"), std::string_view("new")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("link.brg")));
+    EXPECT_EQ(fs::file_size(real), 3u);
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    // A link whose target is missing stays a link, and the target is made.
+    fs::create_symlink("later.brg", dir.file("dangling.brg"));
+    ASSERT_TRUE(writeFileSafely(dir.file("dangling.brg"), std::string_view("x")));
+    EXPECT_TRUE(fs::is_symlink(dir.file("dangling.brg")));
+    EXPECT_TRUE(fs::is_regular_file(dir.file("later.brg")));
+    // A folder is not written over.
+    std::string error;
+    EXPECT_FALSE(writeFileSafely(dir.path().string(), std::string_view("x"), &error));
+    EXPECT_EQ(error, "not a regular file");
 }
