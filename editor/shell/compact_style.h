@@ -3,8 +3,12 @@
 // whatever style the system gives.
 #pragma once
 
+class QFont;
 class QWidget;
 
-// Gives `window` and every control in it the compact indicators; controls added
-// later ask for it themselves.
+// The windows' font, which the drawing area prints the file name with too.
+QFont windowFont();
+
+// Gives `window` and every control in it the compact indicators; a control
+// made later does not get them, so call it once the window is built.
 void useCompactStyle(QWidget* window);

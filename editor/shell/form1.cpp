@@ -5,7 +5,6 @@
 #include "list_box.h"
 #include "opt.h"
 #include "pic_box.h"
-#include "picture_export.h"
 #include "platform.h"
 #include "recent_files.h"
 #include "renderer.h"

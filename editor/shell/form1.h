@@ -307,6 +307,7 @@ private:
     // screen too small for the designed window.
     QScrollArea* clientArea_ = nullptr;
     QWidget* client_ = nullptr;
+    int controlsRight_ = 0; // where the controls above the drawing area end
     bool LayoutPending = true;
     double BottomY = 0;
     std::array<double, 7> WindowPlacement{0, 0, 0, 9000, 12000, 0, 0}; // 1..6

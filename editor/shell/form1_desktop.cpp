@@ -3,6 +3,7 @@
 // the recently used documents, and help texts shown by the program itself when
 // the desktop has no viewer for them.
 #include "form1.h"
+#include "picture_export.h"
 
 #include "pic_box.h"
 #include "platform.h"
@@ -33,12 +34,6 @@ QString droppedFile(const QMimeData* data)
         if (url.isLocalFile())
             return url.toLocalFile();
     return {};
-}
-
-bool isDocumentName(const QString& path)
-{
-    const QString tail = path.right(4).toLower();
-    return tail == ".lvl" || tail == ".brg";
 }
 
 // A notch of a mouse wheel; finer wheels and touch pads add up to notches.

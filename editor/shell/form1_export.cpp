@@ -75,7 +75,7 @@ void Form1::BatchExport()
     for (const QString& path : files) {
         if (ending_)
             break;
-        if (!isExportedName(path))
+        if (!isDocumentName(path))
             continue;
         // A refused file is noted and skipped before it touches the document.
         if (const QString why = refusalOf(path); !why.isEmpty()) {

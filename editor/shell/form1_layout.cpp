@@ -52,13 +52,8 @@ void Form1::keepControlsReachable()
     // little drawing area, and scrolls. On any other screen it takes the size
     // the window gives it, however small the user makes it.
     const QSize designed = designedSize(), onScreen = sizeOnScreen(this, designed);
-    // The right edge of the controls above the drawing area.
-    int controlsRight = 0;
-    for (const QWidget* w : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w->y() < tw(design::kPicTop))
-            controlsRight = std::max(controlsRight, w->geometry().right() + 1);
     const int strip = tw(design::kPicTop) + 3 * File->height();
-    client_->setMinimumSize(onScreen.width() < designed.width() ? controlsRight : 0,
+    client_->setMinimumSize(onScreen.width() < designed.width() ? controlsRight_ : 0,
                             onScreen.height() < strip + menuBar()->height() + statusBar()->height() ? strip : 0);
 }
 
@@ -313,6 +308,11 @@ void Form1::buildControls()
                                                             {Proc, "Command box"}};
     for (auto [w, name] : readerNames)
         w->setAccessibleName(name);
+
+    // The right edge of the controls above the drawing area, which keep their places.
+    for (const QWidget* w : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->y() < tw(design::kPicTop))
+            controlsRight_ = std::max(controlsRight_, w->geometry().right() + 1);
 }
 
 void Form1::buildMenus()

@@ -90,10 +90,7 @@ void Form1::previewHeightChanged()
 {
     if (!options_.Apply || isMinimized() || isMaximized() || isFullScreen())
         return;
-    // The picture becomes that many pixels high; a height the window system
-    // cannot give, or an image too large to hold, is limited.
-    const int picture = std::clamp(trv::roundHalfEven32(options_.BmpHeight), 1, design::kMaxPreviewHeight);
-    resize(width(), height() - Pic->height() + picture);
+    resize(width(), height() - Pic->height() + design::previewHeight(options_.BmpHeight));
 }
 
 void Form1::saveBitmapSelect() { BmpSaveSelect(); }

@@ -190,12 +190,8 @@ void Form1::previewSizing()
         const trv::PreviewFit fit = trv::previewFit(view, tables.LeftEnd, tables.RightEnd, options_.BmpLeft,
                                                     options_.BmpRight, pixelsToTwips(Pic->width()));
         view.OffsetX = fit.OffsetX;
-        // Rounded up, so that the right boundary stays in the picture; limited to
-        // a picture the window system and memory can hold.
         if (fit.resize)
-            Pic->resize(
-                int(std::clamp(std::ceil(fit.picWidth / trv::kTwipsPerPixel), 1.0, double(design::kMaxPreviewWidth))),
-                Pic->height());
+            Pic->resize(design::previewWidth(fit.picWidth), Pic->height());
     }
     opt->showPixelSize(QString::number(Pic->width()) + " x " + QString::number(Pic->layoutHeight()));
 }

@@ -1,6 +1,6 @@
 #include "form_tutor.h"
 
-#include "picture_export.h"
+#include "compact_style.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -46,7 +46,7 @@ OptionValues readOptions(const AppPaths& paths)
 // The export picture of one document; a null image after reporting why not.
 QImage pictureOf(const QString& path, const OptionValues& options)
 {
-    if (!isExportedName(path)) {
+    if (!isDocumentName(path)) {
         problem(path, "not a level or bridge file (.lvl or .brg)");
         return {};
     }
@@ -94,7 +94,7 @@ int multisave(const EditorCommand& c, const OptionValues& options)
     }
     int written = 0, failed = 0;
     for (const QString& path : exportFileList(folder, c.subfolders)) {
-        if (!isExportedName(path))
+        if (!isDocumentName(path))
             continue;
         const QImage image = pictureOf(path, options);
         const QString to = exportPictureName(path);

@@ -4,6 +4,10 @@
 #pragma once
 #include "view_transform.h"
 #include "window_units.h"
+#include "words.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace design {
 // Designed places in twips.
@@ -23,6 +27,16 @@ constexpr double kFrameExtraHeightTw = 690;
 constexpr int kPreviewWindowWidth = int(50000 / trv::kTwipsPerPixel);
 constexpr int kMaxPreviewHeight = 4096;
 constexpr int kMaxPreviewWidth = 16384;
+
+// The preview picture's height in pixels for the typed height, within what a
+// window system and memory can hold.
+inline int previewHeight(double typed) { return std::clamp(trv::roundHalfEven32(typed), 1, kMaxPreviewHeight); }
+// Its width for a fitted width in twips: rounded up, so that the right boundary
+// stays in the picture, and limited likewise.
+inline int previewWidth(double twips)
+{
+    return int(std::clamp(std::ceil(twips / trv::kTwipsPerPixel), 1.0, double(kMaxPreviewWidth)));
+}
 } // namespace design
 
 // The layout pass's input for a client area of the given size in pixels. The

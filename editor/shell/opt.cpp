@@ -1,9 +1,9 @@
 #include "opt.h"
 
 #include "colors.h"
+#include "compact_style.h"
 #include "controls.h"
 #include "list_box.h"
-#include "picture_export.h"
 #include "qt_text.h"
 #include "settings.h"
 #include "text_number.h"

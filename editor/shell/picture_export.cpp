@@ -1,5 +1,6 @@
 #include "picture_export.h"
 
+#include "compact_style.h"
 #include "derived.h"
 #include "document.h"
 #include "main_layout.h"
@@ -17,15 +18,6 @@
 #include <vector>
 
 #include <sys/stat.h>
-
-QFont windowFont()
-{
-    // The designed places were laid out for a narrow interface font: Liberation
-    // Sans, metrically the common one of that desktop, at 11 pixels fits them.
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(11);
-    return f;
-}
 
 void setDisplayOptions(trv::RenderInputs& in, const OptionValues& o)
 {
@@ -48,15 +40,13 @@ QImage exportPicture(const trv::Document& doc, const trv::DerivedTables& tables,
     const trv::LayoutGeometry g =
         trv::layoutGeometry(mainLayoutInput(design::kPreviewWindowWidth, 0, options.AutoScroll));
     const int baseWidth = std::max(1, tw(g.picWidth));
-    const int height = std::clamp(trv::roundHalfEven32(options.BmpHeight), 1, design::kMaxPreviewHeight);
+    const int height = design::previewHeight(options.BmpHeight);
     trv::ViewState view =
         trv::UpdateViewScale(pixelsToTwips(baseWidth), pixelsToTwips(height), options.XYdiff, trv::kOpeningZoom, 0, 0);
     const trv::PreviewFit fit = trv::previewFit(view, tables.LeftEnd, tables.RightEnd, options.BmpLeft,
                                                 options.BmpRight, pixelsToTwips(baseWidth));
     view.OffsetX = fit.OffsetX;
-    const int width = fit.resize
-        ? int(std::clamp(std::ceil(fit.picWidth / trv::kTwipsPerPixel), 1.0, double(design::kMaxPreviewWidth)))
-        : baseWidth;
+    const int width = fit.resize ? design::previewWidth(fit.picWidth) : baseWidth;
 
     OptionValues preview = options;
     preview.Apply = true;
@@ -115,7 +105,7 @@ QStringList exportFileList(const QString& folder, bool subfolders)
     return files;
 }
 
-bool isExportedName(const QString& path)
+bool isDocumentName(const QString& path)
 {
     const QString tail = path.right(4).toLower();
     return tail == ".brg" || tail == ".lvl";

@@ -16,9 +16,6 @@ struct DerivedTables;
 struct RenderInputs;
 } // namespace trv
 
-// The window's font, which the drawing area prints the file name with.
-QFont windowFont();
-
 // The options' part of a render: colours, display switches, terrain, gradient,
 // the preview and the file name.
 void setDisplayOptions(trv::RenderInputs& in, const OptionValues& o);
@@ -33,7 +30,8 @@ QImage exportPicture(const trv::Document& doc, const trv::DerivedTables& tables,
 // with `subfolders` a depth-first walk that skips names beginning with ".",
 // follows no links into folders and visits no folder twice.
 QStringList exportFileList(const QString& folder, bool subfolders);
-// True for the names a folder export takes (".brg" and ".lvl" in any case).
-bool isExportedName(const QString& path);
+// True for level and bridge names (".lvl" and ".brg" in any case): what a
+// folder export takes and a drop on the window opens.
+bool isDocumentName(const QString& path);
 // Where the folder export writes the picture of `path`: its last three letters become "bmp".
 QString exportPictureName(const QString& path);
