@@ -1,5 +1,6 @@
-// One journal step (SaveDocument: write, read back, rebuild tables and lists,
-// draw) and one RenderView on the largest document, in the real window on a
+// One journal step (SaveDocument: write the state, take it back, rebuild tables
+// and lists, draw) and one RenderView on the largest document, both through the
+// window's render cache, whose background layers stay, in the real window on a
 // 1920 x 1080 drawing area: 8,190 points, 8,190 lines, terrain style 150,
 // gradient 200, grid on, line mode.
 #include "document.h"
