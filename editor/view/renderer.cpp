@@ -808,7 +808,7 @@ RenderResult RenderView(QImage& image, const RenderInputs& in)
 
 RenderResult RenderView(QImage& image, const RenderInputs& in, RenderCache& cache)
 {
-    return renderScene(image, in, [&cache](PixelCanvas& canvas, Backdrop b) {
+    return renderScene(image, in, [&cache](PixelCanvas& canvas, const Backdrop& b) {
         const std::size_t rowBytes = std::size_t(canvas.width()) * sizeof(QRgb);
         RenderCache::Layers* kept = cache.layers_.get();
         if (kept && kept->key == b) {
