@@ -47,16 +47,43 @@ mode_t currentUmask()
     return m;
 }
 
+// Why a program-named file found as `st` may not be used; empty when it may.
+std::string ownProblem(const struct stat& st)
+{
+    if (S_ISLNK(st.st_mode))
+        return "a symbolic link";
+    if (!S_ISREG(st.st_mode))
+        return "not a regular file";
+    if (st.st_uid != ::geteuid())
+        return "owned by another user";
+    return {};
+}
+
 } // namespace
 
-bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes, std::string* error, Durability durability)
+std::optional<std::string> ownFileProblem(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0)
+        return errno == ENOENT ? std::nullopt : std::optional<std::string>(std::strerror(errno));
+    return ownProblem(st);
+}
+
+bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes, std::string* error, Durability durability,
+                     Origin origin)
 {
     if (path.empty())
         return fail(error, "no file name");
-    // A link is kept as a link: its target is what gets replaced.
     struct stat st {};
     fs::path target = path;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    const bool found = ::lstat(path.c_str(), &st) == 0;
+    if (found && origin == Origin::ProgramNamed) {
+        // The rename below replaces the name itself, never a link's target, so a
+        // link put there after this check still cannot redirect the write.
+        if (std::string why = ownProblem(st); !why.empty())
+            return fail(error, why);
+    } else if (found && S_ISLNK(st.st_mode)) {
+        // A user's link is kept as a link: its target is what gets replaced.
         // Read rather than resolved: a link whose target is missing resolves to
         // itself, and would be replaced by a file.
         std::error_code ec;
@@ -101,16 +128,23 @@ bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes, st
     return true;
 }
 
-bool writeFileSafely(const std::string& path, std::string_view text, std::string* error, Durability durability)
+bool writeFileSafely(const std::string& path, std::string_view text, std::string* error, Durability durability,
+                     Origin origin)
 {
     return writeFileSafely(path, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()), error,
-                           durability);
+                           durability, origin);
 }
 
-std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::string* error, size_t limit)
+std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::string* error, size_t limit,
+                                                  Origin origin)
 {
     // Non-blocking, so that opening a pipe does not wait for a writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int noFollow = origin == Origin::ProgramNamed ? O_NOFOLLOW : 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | noFollow);
+    if (fd < 0 && errno == ELOOP) {
+        fail(error, "a symbolic link");
+        return std::nullopt;
+    }
     if (fd < 0) {
         failErrno(error, errno);
         return std::nullopt;
@@ -122,9 +156,10 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::
         failErrno(error, err);
         return std::nullopt;
     }
-    if (!S_ISREG(st.st_mode)) {
+    if (std::string why = origin == Origin::ProgramNamed ? ownProblem(st) : S_ISREG(st.st_mode) ? "" : "not a regular file";
+        !why.empty()) {
         ::close(fd);
-        fail(error, "not a regular file");
+        fail(error, why);
         return std::nullopt;
     }
     std::vector<uint8_t> bytes(std::min<size_t>(size_t(st.st_size), limit));

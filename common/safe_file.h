@@ -13,24 +13,40 @@
 
 namespace trv {
 
+// Who chose the name: a name the user gave may lead through the user's own links;
+// a name the program made itself (journal states, lock, index, lists) or derived
+// from a folder's contents (a picture or .bgb beside each document) must not, or
+// a link planted in that folder would aim the write at any file elsewhere.
+enum class Origin {
+    UserNamed,    // a link is followed to its target
+    ProgramNamed, // never through a link; only a regular file owned by the running user
+};
+
 enum class Durability {
     Synced, // survives a power cut: the file and its folder are synced before success
     Cached, // survives a crash of the program only (journal states, rewritten on every edit)
 };
 
-// Replaces the file at `path` (following a symbolic link to its target) with
-// `bytes`. On failure returns false, leaves any existing file untouched and puts
-// the system's reason into *error. A new file gets the permissions the umask
-// allows; a replaced one keeps its own.
+// Replaces the file at `path` with `bytes` (a user-named link: its target). On
+// failure returns false, leaves any existing file untouched and puts the system's
+// reason into *error. A new file gets the permissions the umask allows; a replaced
+// one keeps its own. A program-named target that is a link, not a regular file or
+// another user's is refused and left as it is.
 bool writeFileSafely(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr,
-                     Durability durability = Durability::Synced);
+                     Durability durability = Durability::Synced, Origin origin = Origin::UserNamed);
 bool writeFileSafely(const std::string& path, std::string_view text, std::string* error = nullptr,
-                     Durability durability = Durability::Synced);
+                     Durability durability = Durability::Synced, Origin origin = Origin::UserNamed);
+
+// Whether a program-named file may be used: missing (nullopt with no reason), or
+// its reason to refuse it ("a symbolic link", "not a regular file", "owned by
+// another user"). Empty string: an existing regular file of the user's own.
+std::optional<std::string> ownFileProblem(const std::string& path);
 
 // The first `limit` bytes of a regular file, or nothing with the reason in
 // *error. A pipe or device is refused without being read or waited on, so a
-// hostile name can neither block nor exhaust memory.
+// hostile name can neither block nor exhaust memory. A program-named file is
+// read only when it is no link and is the running user's own.
 std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::string* error = nullptr,
-                                                  size_t limit = SIZE_MAX);
+                                                  size_t limit = SIZE_MAX, Origin origin = Origin::UserNamed);
 
 } // namespace trv

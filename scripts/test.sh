@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+# Compiler cache keys relative to the checkout, so another clone reuses the objects.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 # Every source file in the house style (.clang-format).
 git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror --style=file
 cmake -S . -B build-check -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRUSSWICK_SANITIZE=ON -DTRUSSWICK_BENCH=OFF \
