@@ -156,7 +156,9 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::
         failErrno(error, err);
         return std::nullopt;
     }
-    if (std::string why = origin == Origin::ProgramNamed ? ownProblem(st) : S_ISREG(st.st_mode) ? "" : "not a regular file";
+    if (std::string why = origin == Origin::ProgramNamed ? ownProblem(st)
+            : S_ISREG(st.st_mode)                        ? ""
+                                                         : "not a regular file";
         !why.empty()) {
         ::close(fd);
         fail(error, why);
