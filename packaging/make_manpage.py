@@ -39,6 +39,19 @@ def formatted(words):
     return "".join(out)
 
 
+def split_entry(entry):
+    """The option and its placeholders, and what it does: split at the gap, or,
+    where a long option leaves only one space, at the first word of the text."""
+    if "  " in entry:
+        term, _, rest = entry.partition("  ")
+        return [term, rest.strip()]
+    words = entry.split(" ")
+    n = 0
+    while n < len(words) and re.fullmatch(r"(-[\w-]+|[A-Z][A-Z0-9_]*(\.\w+)?),?", words[n]):
+        n += 1
+    return [" ".join(words[:n]), " ".join(words[n:])]
+
+
 def parse(name, text):
     synopsis, description, options, exit_status = [], [], [], []
     paragraph = []
@@ -63,8 +76,7 @@ def parse(name, text):
             end_paragraph()
         elif raw.startswith("  ") and not raw.startswith("   "):
             end_paragraph()
-            term, _, rest = stripped.partition("  ")
-            options.append([term, rest.strip()])
+            options.append(split_entry(stripped))
         elif raw.startswith("   ") and options and not paragraph:
             options[-1][1] = (options[-1][1] + " " + stripped).strip()
         else:
