@@ -12,6 +12,8 @@ int main(int argc, char** argv)
         return bgb::runCommandLine(QCoreApplication::arguments().mid(1));
     }
     QApplication app(argc, argv);
+    // Lets the desktop match the window to its entry and icon.
+    QGuiApplication::setDesktopFileName("org.trusswick.Converter");
     ConverterWindow window;
     window.show();
     return app.exec();

@@ -9,6 +9,6 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRUSSWICK_BENCH=OFF \
       -DCMAKE_INSTALL_PREFIX="$PWD/install" >/dev/null
-cmake --build build --target TRV424 Rondix012
+cmake --build build --target TRV424 Rondix012 trusswick_man_pages
 cmake --install build >/dev/null
 exec install/bin/TRV424 install/share/trusswick/sample.brg

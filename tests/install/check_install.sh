@@ -2,18 +2,21 @@
 # Installs a build into a temporary prefix and checks what a desktop sees there:
 # the tree, the desktop entry and AppStream validators, the MIME database and the
 # file-type lookup and default application built from it, as the file managers do
-# it; then packs the .deb from the same build and reads its control fields and
-# contents. Exit 77 (skipped, with the reason) when a tool for this is missing.
+# it, the manual pages and the bash completion; then packs the .deb from the same
+# build, reads its control fields and contents and runs Debian's package checker
+# on it. Exit 77 (skipped, with the reason) when a tool for this is missing.
 # Usage: check_install.sh BUILD_DIR SOURCE_DIR VERSION
 set -euo pipefail
 build="$1" src="$2" version="$3"
 for tool in desktop-file-validate update-desktop-database appstreamcli update-mime-database gio \
-            cpack dpkg-deb dpkg-shlibdeps; do
+            cpack dpkg-deb dpkg-shlibdeps lintian man; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool is missing (scripts/setup.sh installs it)"
     exit 77
   fi
 done
+bash_completion=/usr/share/bash-completion/bash_completion
+[ -f "$bash_completion" ] || { echo "SKIPPED: bash-completion is missing (scripts/setup.sh installs it)"; exit 77; }
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
@@ -76,6 +79,31 @@ for type in application/x-trusswick-level application/x-trusswick-bridge; do
     || fail "the editor does not open $type: $apps"
 done
 
+# The manual pages render without a warning, and every option of --help is
+# under OPTIONS; the completion offers the options and the right files.
+mkdir "$tmp/files/folder"
+completions() { # PROGRAM WORD...: what bash offers for the last word, sorted
+  (cd "$tmp/files" && bash -c 'source "$1"; shift; source "$1"; shift
+    COMP_WORDS=("$@") COMP_CWORD=$(($# - 1)) COMP_LINE="$*" COMP_POINT=${#COMP_LINE}
+    $(complete -p "$1" | sed "s/.* -F \([^ ]*\) .*/\1/") "$1" "${COMP_WORDS[-1]}" "${COMP_WORDS[-2]}"
+    printf "%s\n" "${COMPREPLY[@]}"' _ "$bash_completion" "$share/bash-completion/completions/$1" "$@" | LC_ALL=C sort)
+}
+for program in TRV424 Rondix012; do
+  page="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$share/man/man1/$program.1.gz" 2>"$tmp/man.log")" \
+    && [ ! -s "$tmp/man.log" ] || fail "man -l $program.1.gz: $(cat "$tmp/man.log")"
+  options="$(sed -n '/^OPTIONS$/,/^[A-Z]/p' <<<"$page")" offered="$(completions "$program" -)"
+  for option in $("$root/usr/bin/$program" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u); do
+    grep -q -- "$option" <<<"$options" || fail "$program(1) does not describe $option under OPTIONS"
+    grep -qx -- "$option" <<<"$offered" || fail "bash does not offer $option for $program: $offered"
+  done
+done
+for case in "TRV424 '':B.LVL a.lvl c.brg folder" "Rondix012 '':c.brg folder" \
+            "TRV424 --workdir '':folder" "Rondix012 --folder '':folder"; do
+  words="${case%%:*}" want="${case#*:}"
+  got="$(eval completions "$words" | xargs)"
+  [ "$got" = "$want" ] || fail "bash offers '$got' for $words, not '$want'"
+done
+
 # The installed editor in per-user mode, started in a folder it must leave alone
 # with its home and XDG folders in temporary places: the settings and the journal
 # go there, the data comes from the installed tree, and SIGTERM ends it as its
@@ -119,6 +147,8 @@ deb="$(echo "$tmp"/pkg/trusswick_"$version"_*.deb)"
 [ -f "$deb" ] || { ls "$tmp/pkg"; fail "no trusswick_${version}_*.deb"; }
 packed="$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sort)"
 [ "$packed" = "$installed" ] || { diff <(echo "$installed") <(echo "$packed"); fail "the package holds other files than the install"; }
+lintian --pedantic --info --fail-on error,warning "$deb" >"$tmp/lintian.log" 2>&1 \
+  || { cat "$tmp/lintian.log"; fail "lintian finds errors or warnings in the package"; }
 depends="$(dpkg-deb --field "$deb" Depends)"
 for dep in fonts-liberation2 libqt6core6 libqt6gui6 libqt6widgets6; do
   [[ ", $depends," == *", $dep "* || ", $depends," == *", $dep,"* ]] || fail "Depends lacks $dep: $depends"
