@@ -208,7 +208,15 @@ struct Failure {
     std::string reason;
 };
 
-std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
+std::string quoted(std::string_view name)
+{
+    std::string s;
+    s.reserve(name.size() + 2);
+    s += '"';
+    s += name;
+    s += '"';
+    return s;
+}
 std::string exactText(double v)
 {
     std::string s;
@@ -284,9 +292,11 @@ public:
             if (peek() != '"')
                 syntax("expected a member name in quotes");
             const int at = line_;
-            const std::string name = string();
-            expect(':', "expected ':' after the member name " + quoted(name));
-            member(name, at);
+            string(name_);
+            if (peek() != ':')
+                syntax("expected ':' after the member name " + quoted(name_));
+            ++p_;
+            member(std::string_view(name_), at);
             const char c = peek();
             ++p_;
             if (c == '}')
@@ -323,15 +333,21 @@ public:
 
     std::string string()
     {
-        ++p_; // the opening quote, seen by the caller
         std::string out;
+        string(out);
+        return out;
+    }
+    void string(std::string& out)
+    {
+        ++p_; // the opening quote, seen by the caller
+        out.clear();
         for (;;) {
             if (p_ == end_)
                 syntax("a string is not closed");
             const auto c = static_cast<unsigned char>(*p_);
             if (c == '"') {
                 ++p_;
-                return out;
+                return;
             }
             if (c < 0x20)
                 syntax("a control character inside a string");
@@ -408,7 +424,7 @@ private:
             syntax("the text ends before the document does");
         return *p_;
     }
-    void expect(char c, const std::string& what)
+    void expect(char c, const char* what)
     {
         if (peek() != c)
             syntax(what);
@@ -512,6 +528,7 @@ private:
     const char* p_;
     const char* end_;
     int line_ = 1;
+    std::string name_; // the member name being read, its storage kept
 };
 
 // The value of a number token; infinite beyond the double range.
@@ -566,12 +583,12 @@ public:
         if (in_.type() != Type::Object)
             in_.fail("the text must be one JSON object, the document");
         const int top = in_.line();
-        static const char* const names[] = {"format",   "word0",   "water",  "rail",  "budget",
+        static const char* const names[] = {"format",  "word0",    "water",   "rail",   "budget",
                                             "leftEnd", "rightEnd", "terrain", "points", "lines"};
         enum { Format, Word0, Water, Rail, Budget, LeftEnd, RightEnd, Terrain, Points, Lines, Count };
         int seenAt[Count] = {};
         bool level = false;
-        in_.object([&](const std::string& name, int at) {
+        in_.object([&](std::string_view name, int at) {
             const int m = memberIndex(names, name, Where{});
             if (seenAt[m])
                 in_.fail(quoted(name) + " appears twice", at);
@@ -613,7 +630,7 @@ public:
 
 private:
     template <size_t N>
-    int memberIndex(const char* const (&names)[N], const std::string& name, const Where& where)
+    int memberIndex(const char* const (&names)[N], std::string_view name, const Where& where)
     {
         for (size_t k = 0; k < N; ++k)
             if (name == names[k])
@@ -668,7 +685,7 @@ private:
         if (t == Type::Object) {
             std::optional<int32_t> w;
             const int at = in_.line();
-            in_.object([&](const std::string& name, int memberAt) {
+            in_.object([&](std::string_view name, int memberAt) {
                 static const char* const names[] = {"word"};
                 memberIndex(names, name, what);
                 if (w)
@@ -745,11 +762,10 @@ private:
             in_.fail(std::string(recordName) + " " + std::to_string(index) + " must be an object");
         const int at = in_.line();
         unsigned seen = 0;
-        in_.object([&](const std::string& name, int memberAt) {
+        in_.object([&](std::string_view name, int memberAt) {
             const int m = memberIndex(names, name, where);
             if (seen & 1u << m)
-                in_.fail(std::string(recordName) + " " + std::to_string(index) + ": " + quoted(name) +
-                             " appears twice",
+                in_.fail(std::string(recordName) + " " + std::to_string(index) + ": " + quoted(name) + " appears twice",
                          memberAt);
             seen |= 1u << m;
             member(m, Where{recordName, index, names[m]});

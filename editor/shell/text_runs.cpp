@@ -36,8 +36,9 @@ int toText(const EditorCommand& c)
         std::error_code ec;
         const auto size = std::filesystem::file_size(name, ec);
         const auto tail = (ec ? bytes.size() : size) - documentSize;
-        problem(c.file, "the " + std::to_string(tail) +
-                            " bytes after the last line record are not part of the document and are left out");
+        problem(c.file,
+                "the " + std::to_string(tail) +
+                    " bytes after the last line record are not part of the document and are left out");
     }
     const std::string text = trv::documentToText(doc, level);
     if (c.out.empty()) {

@@ -36,9 +36,12 @@ void expectRoundTrip(const std::vector<uint8_t>& bytes, bool level, const std::s
 // extremes, kinds the tools never write, and plain noise.
 int32_t randomWord(std::mt19937& rng)
 {
-    static const int32_t special[] = {0,          1,          2,          -1,         INT32_MIN,  INT32_MAX,
-                                      0x7FC00000, 0x7F800000, int32_t(0xFF800000), 0x7FFFFFFF, 0x3F000000, 0x43000000,
-                                      0x45000000, 0x44800000, int32_t(0xFFC00001), 3,          -2};
+    static const int32_t special[] = {0,          1,          2,
+                                      -1,         INT32_MIN,  INT32_MAX,
+                                      0x7FC00000, 0x7F800000, int32_t(0xFF800000),
+                                      0x7FFFFFFF, 0x3F000000, 0x43000000,
+                                      0x45000000, 0x44800000, int32_t(0xFFC00001),
+                                      3,          -2};
     const uint32_t pick = rng() % 4;
     if (pick == 0)
         return special[rng() % std::size(special)];
@@ -128,8 +131,9 @@ TEST(TextForm, ValuesAreTheOnesTheEditorShows)
     std::string terrain;
     for (int c = 1; c <= kColumns; ++c)
         terrain += std::string(c > 1 ? ", " : "") + (c == 513 ? "-300.5" : c == 514 ? "{\"word\": 1124073472}" : "7");
-    const std::string text = "{\"format\": \"trusswick-level/1\", \"water\": -20.25, \"rail\": 100, \"budget\": 12345,\n"
-                             "\"leftEnd\": -200, \"rightEnd\": 250, \"terrain\": [" +
+    const std::string text =
+        "{\"format\": \"trusswick-level/1\", \"water\": -20.25, \"rail\": 100, \"budget\": 12345,\n"
+        "\"leftEnd\": -200, \"rightEnd\": 250, \"terrain\": [" +
         terrain +
         "],\n"
         "\"points\": [\n"
@@ -159,9 +163,10 @@ TEST(TextForm, ValuesAreTheOnesTheEditorShows)
     // Written back, the same values in the same units; a value between two words
     // is taken as the nearest, as the editor rounds a typed value.
     const std::string back = documentToText(d, true);
-    for (const char* v : {"\"water\": -20.25,", "\"rail\": 100,", "\"leftEnd\": -200,", "\"rightEnd\": 250,",
-                          "{\"kind\": \"fixed\", \"x\": -100.5, \"y\": -250, ", "{\"kind\": 7, \"x\": 3000, \"y\": 37.5, ",
-                          " -300.5, ", "{\"ends\": [2, 1], \"kind\": \"rail\", \"rest\": 1090519040, "})
+    for (const char* v :
+         {"\"water\": -20.25,", "\"rail\": 100,", "\"leftEnd\": -200,", "\"rightEnd\": 250,",
+          "{\"kind\": \"fixed\", \"x\": -100.5, \"y\": -250, ", "{\"kind\": 7, \"x\": 3000, \"y\": 37.5, ", " -300.5, ",
+          "{\"ends\": [2, 1], \"kind\": \"rail\", \"rest\": 1090519040, "})
         EXPECT_NE(back.find(v), std::string::npos) << v << "\n" << back;
     Document rounded;
     ASSERT_EQ(documentFromText(replaced(text, "-20.25", "-20.2500000001"), rounded).problem, "");
@@ -187,18 +192,22 @@ TEST(TextForm, TextThatIsNoDocumentIsRefusedWithItsLine)
     };
     const Case cases[] = {
         {"", 1, "invalid JSON: the text ends before the document does"},
-        {replaced(good, "\"water\": -20,", "\"water\": -20"), 5, "invalid JSON: expected ',' or '}' after a member (found '\"')"},
+        {replaced(good, "\"water\": -20,", "\"water\": -20"), 5,
+         "invalid JSON: expected ',' or '}' after a member (found '\"')"},
         {replaced(good, "\"rail\"", "rail"), 5, "invalid JSON: expected a member name in quotes (found 'r')"},
-        {replaced(good, "10, \"words\"", "10,, \"words\""), 140, "invalid JSON: expected a member name in quotes (found ',')"},
+        {replaced(good, "10, \"words\"", "10,, \"words\""), 140,
+         "invalid JSON: expected a member name in quotes (found ',')"},
         {good + "{}", 149, "invalid JSON: more text after the end of the document (found '{')"},
-        {replaced(good, "\"trusswick-bridge/1\"", "\"trusswick-\xC3\"\""), 2, "invalid JSON: a string that is not UTF-8 (found byte 0xc3)"},
+        {replaced(good, "\"trusswick-bridge/1\"", "\"trusswick-\xC3\"\""), 2,
+         "invalid JSON: a string that is not UTF-8 (found byte 0xc3)"},
         {replaced(good, "\"budget\"", "\"bud\\qget\""), 6, "invalid JSON: an unknown escape in a string (found 'q')"},
         {replaced(good, "  \"budget\": 5000,\n", ""), 1, "the document lacks \"budget\""},
         {replaced(good, "  \"word0\": 7,\n", ""), 1, "the bridge lacks \"word0\""},
         {replaced(good, "bridge/1", "level/1"), 3, "a level has no header word 0: \"word0\" belongs to bridges"},
         {replaced(good, "bridge/1", "bridge/2"), 2,
          "\"format\" is \"trusswick-bridge/2\", not \"trusswick-level/1\" or \"trusswick-bridge/1\""},
-        {replaced(good, "\"budget\": 5000,", "\"budget\": 5000, \"colour\": 3,"), 6, "unknown member \"colour\" in the document"},
+        {replaced(good, "\"budget\": 5000,", "\"budget\": 5000, \"colour\": 3,"), 6,
+         "unknown member \"colour\" in the document"},
         {replaced(good, "\"budget\": 5000,", "\"budget\": 5000, \"water\": 3,"), 6, "\"water\" appears twice"},
         {replaced(good, firstPoint, "{\"kind\": \"fixed\", \"z\": 1, \"x\": 100, \"y\": 10, \"words\": ["), 140,
          "unknown member \"z\" in point 1"},
@@ -209,8 +218,9 @@ TEST(TextForm, TextThatIsNoDocumentIsRefusedWithItsLine)
          "\"budget\" 2147483648 is outside the range of a word, -2147483648 to 2147483647"},
         {replaced(good, "\"water\": -20", "\"water\": 16000"), 4,
          "\"water\" 16000 is outside the range of its word, -49920 to 15615.9999847412109375"},
-        {replaced(good, "\"x\": 100", "\"x\": 1e999"), 140, "point 1: \"x\" 1e999 is outside the range of its word, "
-                                                            "-1613824 to 966655.9990234375"},
+        {replaced(good, "\"x\": 100", "\"x\": 1e999"), 140,
+         "point 1: \"x\" 1e999 is outside the range of its word, "
+         "-1613824 to 966655.9990234375"},
         {replaced(good, "\"x\": 100", "\"x\": null"), 140, "point 1: \"x\" must be a number or {\"word\": N}"},
         {replaced(good, "\"kind\": \"fixed\"", "\"kind\": \"hard\""), 140,
          "point 1: \"kind\" is \"hard\", not \"soft\", \"fixed\" or a whole number"},

@@ -34,10 +34,7 @@ protected:
         s << in.rdbuf();
         return s.str();
     }
-    static void writeText(const std::string& path, const std::string& t)
-    {
-        std::ofstream(path, std::ios::binary) << t;
-    }
+    static void writeText(const std::string& path, const std::string& t) { std::ofstream(path, std::ios::binary) << t; }
     trvtest::TempDir dir;
 };
 
@@ -68,7 +65,8 @@ TEST_F(TextRuns, FilesTurnIntoTextAndBackByteForByte)
     trvtest::writeAll(level, bytes);
     r = trv({"--to-text", level});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.err, "TRV424: " + level +
+    EXPECT_EQ(r.err,
+              "TRV424: " + level +
                   ": the 5 bytes after the last line record are not part of the document and are left out\n");
     EXPECT_EQ(r.out.substr(0, 35), "{\n  \"format\": \"trusswick-level/1\",\n");
     writeText(file("canyon.json"), r.out);
@@ -81,8 +79,9 @@ TEST_F(TextRuns, FilesTurnIntoTextAndBackByteForByte)
     // A bridge through -o, and back from standard input.
     const std::string bridge = copyData("sample.brg", "sample.brg");
     ASSERT_EQ(trv({"--to-text", bridge, "-o", file("sample.json")}).exitCode, 0);
-    r = trvtest::runWithoutDisplay("/bin/sh", {"-c", std::string(TRV424_PATH) + " --from-text - -o " + file("back.brg") +
-                                                         " < " + file("sample.json")});
+    r = trvtest::runWithoutDisplay(
+        "/bin/sh",
+        {"-c", std::string(TRV424_PATH) + " --from-text - -o " + file("back.brg") + " < " + file("sample.json")});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(trvtest::readAll(file("back.brg")), trvtest::readAll(bridge));
 }
