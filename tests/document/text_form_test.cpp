@@ -160,6 +160,11 @@ TEST(TextForm, ValuesAreTheOnesTheEditorShows)
     EXPECT_EQ(d.Pnt[2][kPointKind], 7);
     EXPECT_EQ(t.LineItem[0], lineItemText(2, 2, 1));
 
+    // The level file made of it reads back as the same document.
+    Document reread;
+    ASSERT_EQ(parseDocument(serializeDocument(d, false), true, reread), "");
+    EXPECT_TRUE(reread == d);
+
     // Written back, the same values in the same units; a value between two words
     // is taken as the nearest, as the editor rounds a typed value.
     const std::string back = documentToText(d, true);
