@@ -621,8 +621,9 @@ public:
             for (int end : {kLineFirstEnd, kLineSecondEnd})
                 if (d.Lin[i][end] < 0 || d.Lin[i][end] >= d.NPoints)
                     in_.fail("line " + std::to_string(i) + " ends at point " +
-                                 std::to_string(d.Lin[i][end] + int64_t(1)) + ", but the points are numbered 1 to " +
-                                 std::to_string(d.NPoints),
+                                 std::to_string(d.Lin[i][end] + int64_t(1)) +
+                                 (d.NPoints ? ", but the points are numbered 1 to " + std::to_string(d.NPoints)
+                                            : std::string(", but the document has no points")),
                              lineAt_[size_t(i)]);
         level_ = level;
     }
