@@ -4,6 +4,7 @@
 #include "document.h"
 #include "file_io.h"
 #include "largest_document.h"
+#include "text_form.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,6 +55,32 @@ void WriteLargestBridge(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(largestBridge().size()));
 }
 BENCHMARK(WriteLargestBridge);
+
+// The text form of the same bridge, both ways.
+void TextOfLargestBridge(benchmark::State& state)
+{
+    trv::Document d;
+    trv::parseDocument(largestBridge(), false, d);
+    for (auto _ : state) {
+        auto text = trv::documentToText(d, false);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(largestBridge().size()));
+}
+BENCHMARK(TextOfLargestBridge)->Unit(benchmark::kMicrosecond);
+
+void LargestBridgeFromText(benchmark::State& state)
+{
+    trv::Document d;
+    trv::parseDocument(largestBridge(), false, d);
+    const std::string text = trv::documentToText(d, false);
+    for (auto _ : state) {
+        auto read = trv::documentFromText(text, d);
+        benchmark::DoNotOptimize(read);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(largestBridge().size()));
+}
+BENCHMARK(LargestBridgeFromText)->Unit(benchmark::kMicrosecond);
 
 void DeriveTablesOfLargestBridge(benchmark::State& state)
 {

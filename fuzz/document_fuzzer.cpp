@@ -2,6 +2,7 @@
 // write back to the same bytes and read back to the same document.
 #include "derived.h"
 #include "document.h"
+#include "text_form.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -26,6 +27,9 @@ void check(std::span<const uint8_t> bytes, bool level)
         std::memcmp(written.data(), bytes.data(), written.size()) != 0)
         std::abort();
     if (!trv::parseDocument(written, level, again).empty() || !(again == doc))
+        std::abort();
+    // Its text form reads back to the same document.
+    if (!trv::documentFromText(trv::documentToText(doc, level), again).problem.empty() || !(again == doc))
         std::abort();
     // Every table and list text a load builds must come out of any accepted file.
     static trv::DerivedTables tables;

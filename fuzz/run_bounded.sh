@@ -19,7 +19,7 @@ unset CC CXX CXXFLAGS LDFLAGS
 cmake -S "$here" -B "$out" "${generator[@]}" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$out"
 
-for target in document converter settings; do
+for target in document converter settings text; do
   # New inputs go to a scratch folder; the committed seeds are only read.
   scratch="$out/corpus-$target"
   rm -rf "$scratch"

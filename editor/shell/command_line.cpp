@@ -32,6 +32,7 @@ EditorCommand parseEditorCommand(const std::vector<std::string>& args)
     EditorCommand c;
     std::vector<std::string> positional;
     bool exportAsked = false, multisaveAsked = false, thumbnailAsked = false, outGiven = false;
+    bool toTextAsked = false, fromTextAsked = false;
     bool help = false, version = false;
     for (size_t i = 0; i < args.size(); ++i) {
         std::string a = args[i];
@@ -70,6 +71,10 @@ EditorCommand parseEditorCommand(const std::vector<std::string>& args)
             exportAsked = true;
             if (!value(c.file))
                 return failed("--export needs a level or bridge file");
+        } else if (a == "--to-text" || a == "--from-text") {
+            (a == "--to-text" ? toTextAsked : fromTextAsked) = true;
+            if (!value(c.file))
+                return failed(a + (a == "--to-text" ? " needs a level or bridge file" : " needs a text file"));
         } else if (a == "-o" || a == "--output") {
             outGiven = true;
             if (!value(c.out))
@@ -109,13 +114,15 @@ EditorCommand parseEditorCommand(const std::vector<std::string>& args)
         c.kind = EditorCommand::Kind::Version;
         return c;
     }
-    if (int(exportAsked) + int(multisaveAsked) + int(thumbnailAsked) > 1)
-        return failed("choose one of --export, --multisave and --thumbnail");
-    if (outGiven && !exportAsked)
-        return failed("-o only goes with --export");
+    if (int(exportAsked) + int(multisaveAsked) + int(thumbnailAsked) + int(toTextAsked) + int(fromTextAsked) > 1)
+        return failed("choose one of --export, --multisave, --thumbnail, --to-text and --from-text");
+    if (outGiven && !exportAsked && !toTextAsked && !fromTextAsked)
+        return failed("-o only goes with --export, --to-text and --from-text");
+    if (fromTextAsked && !outGiven)
+        return failed("--from-text needs -o OUT, the level or bridge to write");
     if (c.subfolders && !multisaveAsked)
         return failed("--subfolders only goes with --multisave");
-    const size_t allowed = exportAsked || multisaveAsked || thumbnailAsked ? 0 : 1;
+    const size_t allowed = exportAsked || multisaveAsked || thumbnailAsked || toTextAsked || fromTextAsked ? 0 : 1;
     if (positional.size() > allowed)
         return failed("unexpected argument " + positional[allowed]);
     if (exportAsked)
@@ -124,6 +131,10 @@ EditorCommand parseEditorCommand(const std::vector<std::string>& args)
         c.kind = EditorCommand::Kind::Multisave;
     else if (thumbnailAsked)
         c.kind = EditorCommand::Kind::Thumbnail;
+    else if (toTextAsked)
+        c.kind = EditorCommand::Kind::ToText;
+    else if (fromTextAsked)
+        c.kind = EditorCommand::Kind::FromText;
     else if (!positional.empty())
         c.file = positional[0];
     return c;
@@ -135,6 +146,8 @@ std::string editorUsage()
            "       TRV424 [--workdir DIR] --export FILE [-o OUT]\n"
            "       TRV424 [--workdir DIR] --multisave DIR [--subfolders]\n"
            "       TRV424 [--workdir DIR] --thumbnail FILE OUT.png SIZE\n"
+           "       TRV424 --to-text FILE [-o OUT]\n"
+           "       TRV424 --from-text TEXT -o OUT\n"
            "\n"
            "Opens the level or bridge FILE (.lvl or .brg) in the editor, or the one it\n"
            "had open last.\n"
@@ -150,6 +163,11 @@ std::string editorUsage()
            "  --subfolders         with --multisave, walk the subfolders too\n"
            "  --thumbnail FILE OUT.png SIZE\n"
            "                       a PNG of FILE at most SIZE pixels wide and high\n"
+           "  --to-text FILE       write the level or bridge FILE as text (JSON, one point\n"
+           "                       or line per line) to standard output, or to OUT with -o\n"
+           "  --from-text TEXT     read that text (- for standard input) and write the\n"
+           "                       level or bridge it holds to OUT: a level when OUT's name\n"
+           "                       ends in .lvl, a bridge otherwise\n"
            "  --help               show this help and exit\n"
            "  --version            show the version and exit\n"
            "\n"

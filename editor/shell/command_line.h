@@ -11,11 +11,13 @@ struct EditorCommand {
         Export,    // --export FILE [-o OUT]
         Multisave, // --multisave DIR [--subfolders]
         Thumbnail, // --thumbnail FILE OUT SIZE
+        ToText,    // --to-text FILE [-o OUT]
+        FromText,  // --from-text TEXT -o OUT
         Error,     // wrong usage: `error` says what
     };
     Kind kind = Kind::Window;
     std::string workdir; // --workdir DIR: portable mode in DIR
-    std::string file;    // the document to open, export or draw small
+    std::string file;    // the document to open, export, draw small or write as text; the text to read
     std::string out;     // -o OUT, or the thumbnail's picture
     std::string folder;  // --multisave DIR
     bool subfolders = false;

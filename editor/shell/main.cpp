@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "headless.h"
 #include "platform.h"
+#include "text_runs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +24,8 @@ int main(int argc, char** argv)
         return 2;
     case EditorCommand::Kind::Help: std::fputs(editorUsage().c_str(), stdout); return 0;
     case EditorCommand::Kind::Version: std::puts("TRV424 " TRUSSWICK_VERSION); return 0;
+    case EditorCommand::Kind::ToText:
+    case EditorCommand::Kind::FromText: return runTextCommand(command);
     default: break;
     }
     const QString workdir = QString::fromStdString(command.workdir);
