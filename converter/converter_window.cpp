@@ -51,7 +51,7 @@ ConverterWindow::ConverterWindow(QWidget* parent) : QWidget(parent)
 
     BuBrowse = new QPushButton(QStringLiteral("Browse..."), this);
     BuBrowse->setObjectName(QStringLiteral("BuBrowse"));
-    BuBrowse->setAccessibleName(QStringLiteral("Browse for a bridge file"));
+    BuBrowse->setAccessibleDescription(QStringLiteral("Browse for a bridge file"));
     connect(BuBrowse, &QPushButton::clicked, this, &ConverterWindow::BuBrowse_Click);
     chooseFile = [this](const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Choose a bridge file"), folder, filter);
@@ -59,7 +59,7 @@ ConverterWindow::ConverterWindow(QWidget* parent) : QWidget(parent)
 
     ChFold = new QCheckBox(QStringLiteral("All files in Folder"), this);
     ChFold->setObjectName(QStringLiteral("ChFold"));
-    ChFold->setAccessibleName(QStringLiteral("Convert all files in the folder"));
+    ChFold->setAccessibleDescription(QStringLiteral("Convert all files in the folder"));
 
     LaNote = new QLabel(this);
     LaNote->setObjectName(QStringLiteral("LaNote"));
@@ -145,12 +145,11 @@ void ConverterWindow::CheckDrop()
 
 void ConverterWindow::takeFile(const QString& path)
 {
-    // A refused file leaves the previous bridge in place, ready for Convert.
-    const QString previous = DropName;
+    // A refused file clears the name to convert (Convert then does nothing);
+    // the box keeps its text and the note says why.
     DropName = path;
     CheckDrop();
     if (DropName.isEmpty()) {
-        DropName = previous;
         showNote(QStringLiteral("Not a .brg file: ") + QFileInfo(path).fileName());
         LaNote->setToolTip(path);
     } else {

@@ -72,10 +72,12 @@ void ClickFrame::mouseReleaseEvent(QMouseEvent* e)
 
 void MouseButton::mousePressEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
+    if (e->button() == Qt::LeftButton) {
+        held_ = true;
         QPushButton::mousePressEvent(e);
-    else
+    } else {
         e->accept(); // take the other buttons too, so their release arrives here
+    }
     emit mouseDown(buttonCode(e->button()));
 }
 
@@ -88,8 +90,21 @@ void MouseButton::mouseMoveEvent(QMouseEvent* e)
 void MouseButton::mouseReleaseEvent(QMouseEvent* e)
 {
     const bool inside = rect().contains(e->position().toPoint());
-    if (e->button() == Qt::LeftButton)
+    if (e->button() == Qt::LeftButton) {
+        held_ = false;
         QPushButton::mouseReleaseEvent(e);
+    }
     if (inside)
         emit mouseUp(buttonCode(e->button()));
+}
+
+void MouseButton::focusOutEvent(QFocusEvent* e)
+{
+    // A button loses its pressed state with the focus. A press whose reaction
+    // hands the focus on (Center gives it to the drawing area) must still leave
+    // the button down while the mouse holds it, as every other button is.
+    const bool down = isDown();
+    QPushButton::focusOutEvent(e);
+    if (held_ && down)
+        setDown(true);
 }

@@ -46,6 +46,10 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    bool held_ = false; // the left button holds it
 };
 
 // A straight line drawn over its parent, letting the mouse through: the line

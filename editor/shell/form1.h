@@ -127,6 +127,12 @@ public:
     // Sizes the client to that room, or to its controls' least room; returns the room.
     QSize fitClient();
     QSize designedSize() const; // of the window without its frame
+    // The status line adds to the window, so that the drawing area is what the
+    // layout gives for the window's stored or designed size.
+    int statusLineHeight() const;
+    // The window for a stored size (without the status line): the designed
+    // size when the stored one is too small to show the controls.
+    QSize restoredSize(int width, int height) const;
     void keepControlsReachable();
     void previewSizing();
     void UpdateViewScale();
@@ -385,7 +391,7 @@ private:
     QCheckBox* FixLooksSoft;
 
     // ---- menus
-    QMenu *MFile, *MRecent, *MLineEdit, *MPoint, *MHelp;
+    QMenu *MFile, *MRecent = nullptr, *MLineEdit, *MPoint, *MHelp;
     QAction *MNew, *MLoad, *MSave, *MSaveAs, *MBmp, *MUndo, *MRedo, *MOptions, *MExit;
     QAction *MNewLine, *MLine, *MDelLine, *MDelAllLines;
     QAction *MNewPoint, *MMovePoint, *MFixSoft, *MDelPoint, *MDelSoft;

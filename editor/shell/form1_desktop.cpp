@@ -43,10 +43,14 @@ constexpr int kWheelNotch = 120;
 
 void Form1::connectDesktop()
 {
-    setAcceptDrops(true);
     // Text boxes would take a dropped file as text; the window opens it instead.
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->setAcceptDrops(false);
+    // Portable mode is the design itself: its folder holds only the design's
+    // files and the window has only the design's gestures.
+    if (paths_.portable)
+        return;
+    setAcceptDrops(true);
     connect(Pic, &PicBox::wheel, this, [this](QPoint delta, Qt::KeyboardModifiers m) { Pic_Wheel(delta, m); });
 
     recent_ = std::make_unique<RecentFiles>((paths_.settingsDir + "/recent-files").toStdString());

@@ -26,9 +26,12 @@ void Form1::reportProblem(const QString& text)
 
 bool Form1::BmpSave()
 {
-    // The persistent image only: the overlays are not part of the picture.
+    // The persistent image only: the overlays are not part of the picture. A
+    // name ending in .png gets a PNG per user; in portable mode every name gets
+    // a Windows bitmap, as the design has it.
     std::string error;
-    if (trv::savePicture(Pic->image(), ChosenFile.toStdString(), &error)) {
+    const auto format = paths_.portable ? trv::PictureFormat::Bmp : trv::PictureFormat::ByName;
+    if (trv::savePicture(Pic->image(), ChosenFile.toStdString(), &error, format)) {
         if (!batchReport_)
             tell("Exported " + ChosenFile);
         return true;

@@ -14,6 +14,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace {
+const QString kTitle = QStringLiteral("Zarvines Trusswick Editor v0.8   -   ");
+} // namespace
+
 void Form1::connectFiles()
 {
     connect(File, &QLineEdit::textChanged, this, [this] { File_Change(); });
@@ -30,6 +34,9 @@ void Form1::connectFiles()
     connect(MViewHelp, &QAction::triggered, this, [this] { MViewHelp_Click(); });
     connect(MTutorial, &QAction::triggered, this, [this] { MTutorial_Click(); });
     connect(MAbout, &QAction::triggered, this, [this] { MAbout_Click(); });
+    // The title follows the box from the start too, not only from its first change.
+    if (!File->text().isEmpty())
+        setWindowTitle(kTitle + File->text());
 }
 
 void Form1::File_Change()
@@ -47,7 +54,7 @@ void Form1::File_Change()
             return;
         }
     }
-    setWindowTitle("Zarvines Trusswick Editor v0.8   -   " + text);
+    setWindowTitle(kTitle + text);
     ApplySaveType();
 }
 

@@ -107,17 +107,22 @@ bool Form1::Form_KeyDown(int& KeyCode, int Shift)
 {
     if (Shift == kCtrl) {
         switch (KeyCode) {
-        case 'L':
-        case 'O': BuLoad_Click(); return true;
+        case 'L': BuLoad_Click(); return true;
         case 'S': BuSave_Click(); return true;
         case 'Z': MUndo_Click(); return true;
-        case 'X':
+        case 'X': MRedo_Click(); return true;
+        default: break;
+        }
+    }
+    // Per user, the usual keys of other programs beside the table's own.
+    if (!paths_.portable && Shift == kCtrl) {
+        switch (KeyCode) {
+        case 'O': BuLoad_Click(); return true;
         case 'Y': MRedo_Click(); return true;
         default: break;
         }
     }
-    // The usual keys of other programs, beside the table's own.
-    if (Shift == (kCtrl | kShift)) {
+    if (!paths_.portable && Shift == (kCtrl | kShift)) {
         switch (KeyCode) {
         case 'S': BuSaveAs_Click(); return true;
         case 'Z': MRedo_Click(); return true;

@@ -44,6 +44,21 @@ QSize Form1::designedSize() const
     return {tw(11880), tw(8310) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height()};
 }
 
+int Form1::statusLineHeight() const
+{
+    return statusBar()->isVisible() ? statusBar()->height() : statusBar()->sizeHint().height();
+}
+
+QSize Form1::restoredSize(int width, int height) const
+{
+    // Placements from outside may hold anything (a window a few pixels large
+    // shows no control); the controls above the drawing area, and a strip of it.
+    const int menu = menuBar()->isVisible() ? menuBar()->height() : menuBar()->sizeHint().height();
+    if (width < std::min(controlsRight_, tw(11880)) || height - menu < tw(design::kPicTop) + 3 * File->height())
+        return designedSize();
+    return {width, height + statusLineHeight()};
+}
+
 void Form1::keepControlsReachable()
 {
     // A screen that cannot hold the designed window (a small one at a large
@@ -69,10 +84,7 @@ void Form1::buildControls()
     client->setObjectName("client");
     clientArea_->setWidget(client);
     setCentralWidget(clientArea_);
-    // The designed size, or less where the screen is smaller: the drawing area
-    // gives way, the controls keep their places.
     statusBar()->setObjectName("StatusLine");
-    resize(sizeOnScreen(this, designedSize()));
 
     auto button = [&](QWidget* parent, const char* name, const QString& caption, double l, double t, double w, double h,
                       const QString& tip = {}) {
@@ -333,8 +345,11 @@ void Form1::buildMenus()
     MLoad = action(MFile, "MLoad", keyed("&Load...      Ctrl+L", "&Load...", "Ctrl+L"));
     MSave = action(MFile, "MSave", keyed("&Save         Ctrl+S", "&Save", "Ctrl+S"));
     MSaveAs = action(MFile, "MSaveAs", keyed("Save &as ...", "Save &as ...", "Ctrl+Shift+S"));
-    MRecent = MFile->addMenu("&Recent");
-    MRecent->setObjectName("MRecent");
+    // Per user only, and with a letter of its own: R belongs to Redo.
+    if (!paths_.portable) {
+        MRecent = MFile->addMenu("Recent &Files");
+        MRecent->setObjectName("MRecent");
+    }
     MFile->addSeparator()->setObjectName("MFile_Line_01");
     MBmp = action(MFile, "MBmp", "Export as &BMP...");
     MFile->addSeparator()->setObjectName("MFile_Line_02");
@@ -371,4 +386,9 @@ void Form1::buildMenus()
     MViewHelp = action(MHelp, "MViewHelp", "&Help");
     MTutorial = action(MHelp, "MTutorial", "&Tutorial");
     MAbout = action(MHelp, "MAbout", "&About");
+
+    // The designed size, with the menu bar now that it has its menus, or less
+    // where the screen is smaller: the drawing area gives way, the controls
+    // keep their places.
+    resize(sizeOnScreen(this, designedSize()));
 }

@@ -150,8 +150,8 @@ QString Form1::readSettings()
             // Stored as the frame's position and the window's size, so restored
             // that way; whatever the numbers say, the window lands on the screen.
             placeOnScreen(this,
-                          QRect(twipsToPixels(WindowPlacement[1]), twipsToPixels(WindowPlacement[2]),
-                                twipsToPixels(WindowPlacement[4]), twipsToPixels(WindowPlacement[3])));
+                          QRect(QPoint(twipsToPixels(WindowPlacement[1]), twipsToPixels(WindowPlacement[2])),
+                                restoredSize(twipsToPixels(WindowPlacement[4]), twipsToPixels(WindowPlacement[3]))));
             const int state = int(WindowPlacement[5]);
             setWindowState(state == 2 ? Qt::WindowMaximized : state == 1 ? Qt::WindowMinimized : Qt::WindowNoState);
         }
@@ -190,7 +190,7 @@ void Form1::SaveSettingsAndEnd()
     if (!isMinimized() && !isMaximized()) {
         WindowPlacement[1] = pixelsToTwips(x());
         WindowPlacement[2] = pixelsToTwips(y());
-        WindowPlacement[3] = pixelsToTwips(height());
+        WindowPlacement[3] = pixelsToTwips(height() - statusLineHeight());
         WindowPlacement[4] = pixelsToTwips(width());
         WindowPlacement[6] = pixelsToTwips(opt->y());
     }

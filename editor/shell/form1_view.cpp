@@ -129,7 +129,14 @@ void Form1::LayoutView()
         YOff->setEnabled(true);
         Zoom->setEnabled(true);
     }
-    Pic->setGeometry(Pic->x(), Pic->y(), std::max(1, tw(g.picWidth)), std::max(1, tw(g.picHeight)));
+    // The export preview frames its picture for the full width it asks of the
+    // window, as on a screen wide enough to grant it: the picture is then the
+    // same on every screen, and the same as the command line draws.
+    double picWidth = g.picWidth;
+    if (options_.Apply)
+        picWidth = trv::layoutGeometry(mainLayoutInput(design::kPreviewWindowWidth, room.height(), options_.AutoScroll))
+                       .picWidth;
+    Pic->setGeometry(Pic->x(), Pic->y(), std::max(1, tw(picWidth)), std::max(1, tw(g.picHeight)));
     Pic->setLogicalSquare();
     // The file name box sits at the foot of the drawing area as designed, and
     // moves up with it when the window is shorter than the design.

@@ -30,12 +30,22 @@ bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons butto
     return box.exec() == QMessageBox::Ok;
 }
 
+ReportText reportText(const QString& summary, const QStringList& lines)
+{
+    // A long list would make the box taller than the screen; a short one is
+    // read at once, without opening the details.
+    constexpr qsizetype kShortList = 10;
+    if (lines.size() <= kShortList)
+        return {lines.isEmpty() ? summary : summary + "\n\n" + lines.join('\n'), {}};
+    return {summary, lines.join('\n')};
+}
+
 void DesktopPlatform::report(QWidget* owner, const QString& summary, const QStringList& lines)
 {
-    // The list goes into the box's detail section, which scrolls, so a long one
-    // never makes the box taller than the screen.
-    QMessageBox box(QMessageBox::Warning, QString(), summary, QMessageBox::Ok, owner);
-    box.setDetailedText(lines.join('\n'));
+    const ReportText shown = reportText(summary, lines);
+    QMessageBox box(QMessageBox::Warning, QString(), shown.text, QMessageBox::Ok, owner);
+    if (!shown.details.isEmpty())
+        box.setDetailedText(shown.details);
     box.exec();
 }
 

@@ -2,6 +2,7 @@
 // boxes, the file dialogs and the text viewer. Tests pass a fake.
 #pragma once
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,13 @@ public:
     // Ends the process once the current handler returns; no further handler runs.
     virtual void endProcess() = 0;
 };
+
+// What a report's message box shows: a short list of problems stands in its
+// text after the summary, a long one goes into the detail section, which scrolls.
+struct ReportText {
+    QString text, details;
+};
+ReportText reportText(const QString& summary, const QStringList& lines);
 
 // Ends the program as closing its windows does when the system asks it to end
 // (SIGTERM, SIGINT, a session ending), so that the settings are written. Call it

@@ -26,7 +26,7 @@ bool savePicture(const QImage& image, const std::string& path, std::string* erro
     buffer.open(QIODevice::WriteOnly);
     // RGB888 makes the BMP writer store 24 bits per pixel.
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    const bool png = format == PictureFormat::Png || isPngName(path);
+    const bool png = format == PictureFormat::Png || (format == PictureFormat::ByName && isPngName(path));
     if (!rgb.save(&buffer, png ? "PNG" : "BMP")) {
         if (error)
             *error = "the picture cannot be encoded";

@@ -11,7 +11,8 @@ namespace trv {
 // every other name gets a 24-bit BMP.
 bool isPngName(const std::string& path);
 
-enum class PictureFormat { ByName, Png };
+// By the name's ending, or always the one named.
+enum class PictureFormat { ByName, Png, Bmp };
 
 // Writes the picture without touching any existing file unless every byte could
 // be written; false with the reason in *error.

@@ -1,5 +1,5 @@
 // The real TRV424 program started without a display, and the window on a
-// screen wide enough for the export preview's full width: the command line
+// screen narrower than the export preview's full width: the command line
 // writes the window's own pictures, byte for byte.
 #include "editor_fixture.h"
 
@@ -27,7 +27,8 @@ protected:
         args.insert(args.begin(), {"--workdir", dir.path().string()});
         return args;
     }
-    // Settings with everything a picture depends on away from the defaults.
+    // Settings with everything a picture depends on away from the defaults, and
+    // a window size that they restore.
     void writePictureSettings(const QString& document, bool autoScroll)
     {
         writeSettings(document);
@@ -36,16 +37,18 @@ protected:
         QByteArray text = f.readAll();
         f.close();
         text.replace(" 100  9  200  0  0  400  0 ", " 100  40  150  3  -5  300  120 ");
-        text.replace(" 1  0  1  1  1  1  1 ", autoScroll ? " 1  0  0  1  1  0  1 " : " 1  0  1  0  1  1  0 ");
+        text.replace(" 1  0  1  1  1  1  1 ", autoScroll ? " 1  1  0  1  1  0  1 " : " 1  1  1  0  1  1  0 ");
+        text.replace(" 0  0  9000  12000  0  0 ", " 45  30  7200  10050  0  0 ");
         text.replace(" 4737096 ", " 1193046 ");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(text);
     }
-    // The window's own picture of a document: opened, the preview on, saved.
-    std::vector<uint8_t> windowPicture(const QString& document, const char* as)
+    // The window's own picture of a document: opened, the preview on, saved
+    // (as a PNG for a .png name per user; in portable mode always as a bitmap).
+    std::vector<uint8_t> windowPicture(const QString& document, const char* as, bool inPerUserMode = false)
     {
         ensureApplication();
-        w = std::make_unique<Form1>(platform, portable());
+        w = std::make_unique<Form1>(platform, inPerUserMode ? perUser() : portable());
         w->show();
         ctl<QLineEdit>("File")->setText(document);
         w->OpenDocument();
@@ -63,6 +66,8 @@ protected:
 TEST_F(CommandLine, ExportWritesTheWindowsOwnPictureByteForByte)
 {
     const QString bridge = copyData("sample.brg"), level = copyData("sample.lvl", "Level.LVL");
+    fs::create_directory(dir.path() / "folder");
+    const QString inFolder = copyData("sample.brg", "folder/b.brg");
     struct Case {
         QString document;
         bool autoScroll;
@@ -73,9 +78,12 @@ TEST_F(CommandLine, ExportWritesTheWindowsOwnPictureByteForByte)
         const auto r = run(inWorkdir({"--export", c.document.toStdString(), "-o", dir.file(c.out)}));
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(r.out, c.document.toStdString() + " -> " + dir.file(c.out) + "\n");
-        const std::string windowName = std::string("window.") + (c.autoScroll ? "bmp" : "png");
-        EXPECT_EQ(trvtest::readAll(dir.file(c.out)), windowPicture(c.document, windowName.c_str())) << c.out;
+        const bool png = !c.autoScroll;
+        EXPECT_EQ(trvtest::readAll(dir.file(c.out)), windowPicture(c.document, png ? "w.png" : "w.bmp", png)) << c.out;
     }
+    // The folder export writes the same picture beside each document.
+    ASSERT_EQ(run(inWorkdir({"--multisave", dir.file("folder")})).exitCode, 0);
+    EXPECT_EQ(trvtest::readAll(dir.file("folder/b.bmp")), windowPicture(inFolder, "w.bmp"));
     // Without -o the picture goes beside the document, as the folder export puts it.
     ASSERT_EQ(run(inWorkdir({"--export", bridge.toStdString()})).exitCode, 0);
     EXPECT_EQ(QImage(path("sample.bmp")).size(), QImage(path("cli.bmp")).size());

@@ -1,6 +1,6 @@
 // What a desktop user expects beside the designed commands: dropping files on
 // the window, the mouse wheel, recent documents. Events go through the window,
-// as the application delivers them.
+// as the application delivers them; per user, where these additions live.
 #include "editor_fixture.h"
 #include "recent_files.h"
 
@@ -11,11 +11,13 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSet>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWindow>
 
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -53,7 +55,7 @@ protected:
 
 TEST_F(Desktop, DroppedFilesOpenAsOpenDoesOthersAreRefused)
 {
-    start("sample.brg");
+    start("sample.brg", true);
     const QString level = copyData("sample.lvl", "Canyon.LVL");
     w->WaterU_MouseUp(2); // an unsaved change
     platform.answers = {false};
@@ -77,7 +79,7 @@ TEST_F(Desktop, DroppedFilesOpenAsOpenDoesOthersAreRefused)
 
 TEST_F(Desktop, WheelScrollsAndZoomsLikeTheKeys)
 {
-    start("sample.brg");
+    start("sample.brg", true);
     auto* zoom = ctl<ScrollBar>("Zoom");
     auto* yOff = ctl<ScrollBar>("YOff");
     auto* xOff = ctl<ScrollBar>("XOff");
@@ -97,7 +99,7 @@ TEST_F(Desktop, WheelScrollsAndZoomsLikeTheKeys)
 
 TEST_F(Desktop, RecentDocumentsNewestFirstKeptBesideTheSettings)
 {
-    start("sample.brg");
+    start("sample.brg", true);
     const QString level = copyData("sample.lvl");
     w->openWithPrompt(level);
     EXPECT_EQ(recentEntries(), (QStringList{"&1 " + level, "&2 " + path("sample.brg")}));
@@ -107,7 +109,7 @@ TEST_F(Desktop, RecentDocumentsNewestFirstKeptBesideTheSettings)
 
     // The list lives beside the settings, for the next start.
     w.reset();
-    start("sample.brg");
+    start("sample.brg", true);
     EXPECT_EQ(recentEntries().mid(0, 3),
               (QStringList{"&1 " + path("sample.brg"), "&2 " + path("copy.lvl"), "&3 " + level}));
 
@@ -124,4 +126,54 @@ TEST_F(Desktop, RecentDocumentsNewestFirstKeptBesideTheSettings)
     RecentFiles first(dir.file("settings/recent-files"));
     first.add("a.brg");
     EXPECT_TRUE(first.write());
+}
+
+TEST_F(Desktop, PortableModeIsTheDesignMenuForMenuKeyForKeyFileForFile)
+{
+    start("sample.brg");
+    QStringList items;
+    for (QAction* a : ctl<QMenu>("MFile")->actions())
+        items << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(
+        items,
+        (QStringList{"&New", "&Load...      Ctrl+L", "&Save         Ctrl+S", "Save &as ...", "-", "Export as &BMP...",
+                     "-", "&Undo        Ctrl+Z", "&Redo        Ctrl+X", "-", "&Options...", "-", "&Exit"}));
+
+    // Only the key table's keys: the usual keys of other programs do nothing.
+    w->WaterU_MouseUp(2);
+    w->MUndo_Click();
+    auto* pic = ctl<PicBox>("Pic");
+    pic->setFocus();
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    for (auto [key, m] : {std::pair{Qt::Key_O, ctrl}, std::pair{Qt::Key_Y, ctrl}, std::pair{Qt::Key_Z, ctrlShift},
+                          std::pair{Qt::Key_S, ctrlShift}})
+        QTest::keyClick(pic, key, m);
+    EXPECT_TRUE(platform.dialogs.empty());
+    EXPECT_EQ(journal().UndoPos, 0);
+    QTest::keyClick(pic, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(journal().UndoPos, 1);
+    // Nor the wheel or a dropped file.
+    const int y = ctl<ScrollBar>("YOff")->value();
+    turnWheel(1);
+    EXPECT_EQ(ctl<ScrollBar>("YOff")->value(), y);
+    EXPECT_FALSE(w->acceptDrops());
+
+    // The folder holds the design's files and the user's, nothing else.
+    copyData("sample.lvl");
+    w->openWithPrompt(path("sample.lvl"));
+    w->Exit_Click();
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+        names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"Trv.ini", "TRV0.TMP", "sample.brg", "sample.lvl"}));
+    w.reset();
+
+    // Per user the File menu has Recent, with a letter no other item uses.
+    start("sample.lvl", true);
+    EXPECT_NE(w->findChild<QMenu*>("MRecent"), nullptr);
+    QStringList letters;
+    for (QAction* a : ctl<QMenu>("MFile")->actions())
+        if (!a->isSeparator())
+            letters << a->text().mid(a->text().indexOf('&') + 1, 1).toLower();
+    EXPECT_EQ(QSet<QString>(letters.begin(), letters.end()).size(), letters.size()) << letters.join(' ').toStdString();
 }

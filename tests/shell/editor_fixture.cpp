@@ -85,12 +85,12 @@ void EditorTest::writeSettings(const QString& document)
     f.write(text);
 }
 
-void EditorTest::start(const char* dataName)
+void EditorTest::start(const char* dataName, bool inPerUserMode)
 {
     ensureApplication();
     const QString doc = copyData(dataName);
     writeSettings(doc);
-    w = std::make_unique<Form1>(platform, portable());
+    w = std::make_unique<Form1>(platform, inPerUserMode ? perUser() : portable());
     w->show();
     QApplication::setActiveWindow(w.get());
 }

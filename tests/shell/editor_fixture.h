@@ -57,13 +57,20 @@ protected:
     QString path(const char* name) const { return QString::fromStdString(dir.file(name)); }
     // Everything in the test's folder, as --workdir gives it.
     AppPaths portable() const { return AppPaths::portableIn(QString::fromStdString(dir.path().string())); }
+    // The same folder in per-user mode, with the desktop's additions.
+    AppPaths perUser() const
+    {
+        AppPaths p = portable();
+        p.portable = false;
+        return p;
+    }
     // Copies a shipped document into the working folder.
     QString copyData(const char* name, const char* as = nullptr);
     // Writes a settings file naming `document`, so that the editor starts on it
     // without the first-start prompt.
     void writeSettings(const QString& document);
     // Starts the editor on a copy of a shipped document.
-    void start(const char* dataName = "sample.brg");
+    void start(const char* dataName = "sample.brg", bool inPerUserMode = false);
     bool exists(const char* name) const;
     int journalFiles() const;
 };

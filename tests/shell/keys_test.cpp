@@ -126,7 +126,7 @@ TEST_F(Keys, CtrlSSavesWithoutSmoothingAndLettersPickTools)
 
 TEST_F(Keys, OnePressRunsItsCommandOnceWhereverTheFocusIs)
 {
-    start();
+    start("sample.brg", true); // with the usual keys of other programs
     platform.modalDialogs = true;
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     // Pressed as a person presses them: to the window, delivered by the application

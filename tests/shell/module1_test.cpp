@@ -1,4 +1,5 @@
 #include "module1.h"
+#include "platform.h"
 
 #include <gtest/gtest.h>
 
@@ -21,4 +22,19 @@ TEST(FileDialogs, PathsSplitAtTheLastSeparatorOfEitherKind)
     EXPECT_EQ(splitPath("/home/a\\x/b.lvl").name, "b.lvl");
     EXPECT_EQ(splitPath("plain.brg").folder, "");
     EXPECT_EQ(splitPath("plain.brg").name, "plain.brg");
+}
+
+TEST(Reports, AShortListStandsInTheMessageALongOneInTheDetails)
+{
+    const QStringList two{"Cannot read /a/x.brg", "Cannot write the bitmap /a/y.bmp: denied"};
+    const ReportText shortOne = reportText("0 pictures written, 2 files could not be exported.", two);
+    EXPECT_EQ(shortOne.text, "0 pictures written, 2 files could not be exported.\n\n" + two.join('\n'));
+    EXPECT_TRUE(shortOne.details.isEmpty());
+
+    QStringList many;
+    for (int i = 0; i < 11; ++i)
+        many << QString("Cannot read /a/%1.brg").arg(i);
+    const ReportText longOne = reportText("0 pictures written, 11 files could not be exported.", many);
+    EXPECT_EQ(longOne.text, "0 pictures written, 11 files could not be exported.");
+    EXPECT_EQ(longOne.details, many.join('\n'));
 }

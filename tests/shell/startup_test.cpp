@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -128,7 +129,7 @@ TEST_F(Startup, OlderSettingsNamesAreDeletedAndNeverRead)
 TEST_F(Startup, WindowPlacementOnlyWithSaveWindow)
 {
     std::string text = kFirstStartSettings;
-    text.replace(text.find(" 0  0  9000  12000  2  0 "), 25, " 1500  3000  7500  10500  0  4500 ");
+    text.replace(text.find(" 0  0  9000  12000  2  0 "), 25, " 1500  3000  7500  11880  0  4500 ");
     text.replace(text.find(" 1  1  1  1  1  1  1 "), 21, " 1  0  1  1  1  1  1 ");
     trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
     launch();
@@ -139,8 +140,20 @@ TEST_F(Startup, WindowPlacementOnlyWithSaveWindow)
     text.replace(text.find(" 1  0  1  1  1  1  1 "), 21, " 1  1  1  1  1  1  1 ");
     trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
     launch();
-    EXPECT_EQ(w->size(), QSize(700, 500));
-    EXPECT_NE(designed, QSize(700, 500));
+    // The status line adds to the stored size: the rest is the window the layout sees.
+    const int statusLine = w->statusBar()->sizeHint().height();
+    EXPECT_EQ(w->size(), QSize(792, 500 + statusLine));
+    EXPECT_NE(designed, w->size());
+    w->Exit_Click();
+    EXPECT_NE(settingsText().find(" 7500  11880  0  4500 "), std::string::npos) << settingsText();
+    w.reset();
+
+    // A placement that shows no control opens the window at its designed size.
+    text = settingsText();
+    text.replace(text.find(" 1500  3000  7500  11880 "), 25, "-1000000000 -1000000000 -1000000000 -1000000000 ");
+    trvtest::writeAll(dir.file("Trv.ini"), std::vector<uint8_t>(text.begin(), text.end()));
+    launch();
+    EXPECT_EQ(w->size(), designed);
 }
 
 TEST_F(Startup, ExitWritesNumbersAsTheyReadAndCleansTheJournal)

@@ -4,9 +4,12 @@
 #include "editor_fixture.h"
 
 #include "form_tutor.h"
+#include "pic_box.h"
+#include "scroll_bar.h"
 #include "window_checks.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
@@ -56,6 +59,17 @@ TEST_F(WindowFit, EveryWindowAtThisScale)
         w->select(ctl<QRadioButton>(mode));
         expectFit(w.get());
     }
+    // Both Center buttons press like any other, after any number of centrings,
+    // scrolls and redraws.
+    auto* pic = ctl<PicBox>("Pic");
+    for (int round = 0; round < 3; ++round)
+        for (const char* name : {"Center2", "Center3"}) {
+            auto* center = ctl<QPushButton>(name);
+            EXPECT_TRUE(trvtest::showsPressedWhileHeld(center)) << "round " << round;
+            EXPECT_EQ(ctl<ScrollBar>("YOff")->value(), 0) << name << " did not centre";
+            QTest::keyClick(pic, Qt::Key_8, Qt::KeypadModifier);
+            QTest::keyClick(pic, Qt::Key_Space);
+        }
     w->Options_Click();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(optWindow()));
     EXPECT_TRUE(screen.contains(optWindow()->frameGeometry())) << "the options window does not fit the screen";

@@ -15,6 +15,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
+#include <QTest>
+#include <QWindow>
 
 #include <string>
 #include <vector>
@@ -200,10 +202,31 @@ QRect captionRoom(const QAbstractButton* b)
     // control without one (a list, a bar, a text box).
     for (QWidget* w : controlsOf(window, false)) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        if (!a || a->text(QAccessible::Name).remove('&').trimmed().isEmpty())
+        const QString name = a ? a->text(QAccessible::Name).remove('&').trimmed() : QString();
+        if (name.isEmpty())
             problems.push_back(describe(w) + " has no accessible name");
+        // Speech and voice control say what is seen: the name holds the caption.
+        else if (auto* b = qobject_cast<const QAbstractButton*>(w);
+                 b && !name.contains(QString(b->text()).remove('&').trimmed(), Qt::CaseInsensitive))
+            problems.push_back(describe(w) + " is named \"" + name.toStdString() + "\" for screen readers");
     }
     return verdict(problems);
+}
+
+::testing::AssertionResult showsPressedWhileHeld(QAbstractButton* button)
+{
+    QWidget* window = button->window();
+    const QPoint at = button->mapTo(window, button->rect().center());
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    const bool down = button->isDown();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
+    const bool told = a && a->state().pressed;
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    if (down && told)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << describe(button) << (down ? "" : " is drawn up")
+                                         << (told ? "" : " and tells screen readers it is not pressed")
+                                         << " while the mouse holds it";
 }
 
 } // namespace trvtest

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+class QAbstractButton;
 class QWidget;
 
 namespace trvtest {
@@ -19,7 +20,12 @@ namespace trvtest {
 ::testing::AssertionResult everyCaptionFits(QWidget* window);
 
 // Every visible control has a name for screen readers: its caption, or the
-// accessible name set for it.
+// accessible name set for it, which then holds the caption.
 ::testing::AssertionResult everyControlHasAnAccessibleName(QWidget* window);
+
+// The left mouse button pressed at the centre of `button`, through its window as
+// the pointer does it: while it is held the button is drawn down and tells
+// screen readers that it is pressed. It is released there afterwards.
+::testing::AssertionResult showsPressedWhileHeld(QAbstractButton* button);
 
 } // namespace trvtest
