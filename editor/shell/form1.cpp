@@ -10,6 +10,7 @@
 #include "renderer.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QStatusBar>
@@ -18,7 +19,10 @@ Form1::Form1(Platform& platform_, const AppPaths& paths, const QString& openFile
     : paths_(paths), openFile_(openFile), renderCache_(std::make_unique<trv::RenderCache>()), platform(platform_)
 {
     // First: a request to end may come while the start-up asks its first question.
-    platform.onTermination([this] { EndOnTermination(); });
+    platform.onTermination([self = QPointer<Form1>(this)] {
+        if (self)
+            self->EndOnTermination();
+    });
     setWindowTitle("Zarvines Trusswick Editor v0.8");
     setFont(windowFont());
     buildControls();
@@ -46,7 +50,6 @@ Form1::~Form1()
 {
     // The controls outlive this part of the window while it is torn down: no
     // focus change, key or signal of theirs may reach the handlers any more.
-    platform.onTermination({});
     qApp->removeEventFilter(this);
     if (QWidget* f = QApplication::focusWidget(); f && isAncestorOf(f))
         f->clearFocus();

@@ -106,6 +106,7 @@ int multisave(const EditorCommand& c, const OptionValues& options)
         const std::string to = exportPictureName(path);
         if (!image.isNull() && write(image, to, trv::PictureFormat::ByName, trv::Origin::ProgramNamed)) {
             std::printf("%s -> %s\n", path.c_str(), to.c_str());
+            std::fflush(stdout); // line by line, so a long run shows its progress
             ++written;
         } else {
             ++failed;

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineEdit>
 
+#include <csignal>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -139,6 +140,21 @@ TEST_F(CommandLine, FolderRunsWriteNothingOutsideAndTakeEveryName)
     EXPECT_EQ(run(inWorkdir({"--export", dir.file("pack/x.brg")})).exitCode, 1);
     EXPECT_EQ(trvtest::readAll(precious), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "pack/x.bmp"));
+}
+
+TEST_F(CommandLine, AFolderRunEndedBySignalLeavesNoTemporaryFile)
+{
+    fs::create_directory(dir.path() / "many");
+    for (int i = 0; i < 30; ++i)
+        fs::copy_file(trvtest::dataDir() + "/sample.lvl", dir.path() / "many" / (std::to_string(i) + ".lvl"));
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        // Sent as the first picture is done, while the next one is being written.
+        const auto r =
+            trvtest::runAndSignal(TRV424_PATH, {"--multisave", dir.file("many")}, dir.path().string(), " -> ", {sig});
+        EXPECT_EQ(r.exitCode, -1) << r.err;
+        for (const auto& e : fs::directory_iterator(dir.path() / "many"))
+            EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+    }
 }
 
 TEST_F(CommandLine, ThumbnailsStayWithinTheirSize)

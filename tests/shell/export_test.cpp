@@ -284,7 +284,7 @@ TEST_F(Export, ProblemsAreReportedOnceAtTheEndAfterTheRest)
     EXPECT_TRUE(platform.messages[0].text.contains("2.brg"));
     EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/3.bmp")));
     EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/0.bmp")));
-    EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/bad"))) << platform.messages[0].text;
+    EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/bad"))) << platform.messages[0].text.toStdString();
     EXPECT_EQ(trvtest::readAll(dir.file("outside.txt")), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("mix/4.lvl"));
 }

@@ -119,11 +119,12 @@ TEST_F(Safety, SignalsEndTheEditorKeepingItsWorkWhateverIsOpen)
     copyData("sample.brg");
     writeSettings(path("sample.brg"));
     const fs::path settings = dir.path() / "Trv.ini";
+    const auto longAgo = fs::last_write_time(settings) - std::chrono::hours(1000);
     struct Case {
         const char* program;
         std::vector<std::string> args;
         std::string ready; // empty: the program's own start, at its first question
-        std::vector<int> signals;
+        std::vector<int> toSend;
     };
     const std::string folder = dir.path().string();
     const Case cases[] = {
@@ -140,12 +141,12 @@ TEST_F(Safety, SignalsEndTheEditorKeepingItsWorkWhateverIsOpen)
             ASSERT_EQ(trvtest::runWithoutDisplay(CRASHING_EDITOR_PATH, {folder}).exitCode, -1);
             fs::remove(settings);
         } else {
-            fs::last_write_time(settings, fs::file_time_type{});
+            fs::last_write_time(settings, longAgo);
         }
-        const auto run = trvtest::runAndSignal(c.program, c.args, folder, c.ready, c.signals);
+        const auto run = trvtest::runAndSignal(c.program, c.args, folder, c.ready, c.toSend);
         EXPECT_EQ(run.err.find("still running"), std::string::npos) << run.err;
         ASSERT_TRUE(fs::exists(settings));
-        EXPECT_GT(fs::last_write_time(settings), fs::file_time_type{});
+        EXPECT_GT(fs::last_write_time(settings), longAgo);
         // The next start offers the unsaved change, as after a crash.
         platform.messages.clear();
         platform.answers = {false}; // Discard, for the next case to start afresh

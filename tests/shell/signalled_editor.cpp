@@ -3,6 +3,7 @@
 // that is so. Usage: signalled_editor FOLDER options|question (with its settings file).
 #include "editor_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QTimer>
 

@@ -24,12 +24,10 @@ bool startsWithName(const char* entry, const char* name)
     return std::strncmp(entry, name, n) == 0 && entry[n] == '=';
 }
 
-} // namespace
-
 struct Signalling {
     bool offscreen = false;
-    std::string ready;        // sent once stdout holds this, or (empty) once SIGTERM is caught
-    std::vector<int> signals; // none: just run
+    std::string ready;       // sent once stdout holds this, or (empty) once SIGTERM is caught
+    std::vector<int> toSend; // none: just run
     int limitSeconds = 0;
 };
 
@@ -98,12 +96,12 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     std::string* sinks[2] = {&run.out, &run.err};
     int open = 2;
-    bool sent = sig.signals.empty();
+    bool sent = sig.toSend.empty();
     int waited = 0; // idle polls of 50 ms
     bool killed = false;
     while (open > 0) {
         if (!sent && (sig.ready.empty() ? catchesTerm(pid) : run.out.find(sig.ready) != std::string::npos)) {
-            for (int s : sig.signals)
+            for (int s : sig.toSend)
                 ::kill(pid, s);
             sent = true;
         }
@@ -149,9 +147,9 @@ ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::
 }
 
 ProgramRun runAndSignal(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
-                        const std::string& ready, const std::vector<int>& signals, int limitSeconds)
+                        const std::string& ready, const std::vector<int>& toSend, int limitSeconds)
 {
-    return runProgram(program, args, workDir, {true, ready, signals, limitSeconds});
+    return runProgram(program, args, workDir, {true, ready, toSend, limitSeconds});
 }
 
 } // namespace trvtest
