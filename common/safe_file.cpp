@@ -1,6 +1,7 @@
 #include "safe_file.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
@@ -183,6 +184,66 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::
     ::close(fd);
     bytes.resize(got);
     return bytes;
+}
+
+bool writeFileInPlace(const std::string& path, std::span<const uint8_t> bytes, std::string* error)
+{
+    if (path.empty())
+        return fail(error, "no file name");
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return fail(error, "not a regular file");
+    // Non-blocking, so that a pipe put under the name meanwhile does not wait for a reader.
+    int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    bool created = false;
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = fd >= 0;
+    }
+    if (fd < 0)
+        return failErrno(error, errno);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(error, "not a regular file");
+    }
+    int err = 0;
+    bool ok = (::ftruncate(fd, 0) == 0 || (err = errno, false)) && writeAll(fd, bytes.data(), bytes.size(), err);
+    // Nothing half-written is left: a file of this run goes, one given stays empty.
+    if (!ok && !created)
+        (void)!::ftruncate(fd, 0);
+    if (::close(fd) != 0 && ok)
+        ok = false, err = errno;
+    if (!ok && created)
+        ::unlink(path.c_str());
+    return ok || failErrno(error, err);
+}
+
+namespace {
+sigset_t endingSignals()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    sigaddset(&set, SIGHUP);
+    return set;
+}
+} // namespace
+
+HeldSignals::HeldSignals()
+{
+    static_assert(sizeof(sigset_t) <= sizeof(before_));
+    const sigset_t set = endingSignals();
+    sigset_t before;
+    ::sigprocmask(SIG_BLOCK, &set, &before);
+    std::memcpy(before_, &before, sizeof before);
+}
+
+HeldSignals::~HeldSignals()
+{
+    sigset_t before;
+    std::memcpy(&before, before_, sizeof before);
+    ::sigprocmask(SIG_SETMASK, &before, nullptr);
 }
 
 } // namespace trv

@@ -49,4 +49,25 @@ std::optional<std::string> ownFileProblem(const std::string& path);
 std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::string* error = nullptr,
                                                   size_t limit = SIZE_MAX, Origin origin = Origin::UserNamed);
 
+// Writes `bytes` into the file at `path` itself (a link: its target): opened,
+// emptied, written, checked; the same file, not a new one renamed over it, for
+// a caller that opened the name first and reads through its own descriptor
+// (a thumbnail service). Only a regular file or a new one; a new file that
+// cannot be completed is removed, an existing one is left empty.
+bool writeFileInPlace(const std::string& path, std::span<const uint8_t> bytes, std::string* error = nullptr);
+
+// While one lives, SIGTERM, SIGINT and SIGHUP wait, and end the process only
+// when it is gone: a run without a window holds them over each write, so a
+// writer's temporary file never outlives the process.
+class HeldSignals {
+public:
+    HeldSignals();
+    ~HeldSignals();
+    HeldSignals(const HeldSignals&) = delete;
+    HeldSignals& operator=(const HeldSignals&) = delete;
+
+private:
+    unsigned char before_[128]; // the previous signal mask (a sigset_t)
+};
+
 } // namespace trv

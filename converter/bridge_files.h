@@ -3,23 +3,33 @@
 // give the same reasons.
 #pragma once
 #include <QString>
-#include <QStringList>
+
+#include <string>
+#include <vector>
 
 namespace bgb {
 
 // A .brg name in any letter case, with something before the extension.
 bool hasBrgExtension(const QString& name);
+bool hasBrgExtension(const std::string& name);
 
 // The .bgb beside a bridge: its name with the last three characters replaced.
 QString bgbPathFor(const QString& brgPath);
+std::string bgbPathFor(const std::string& brgPath);
 
-// The names of the bridges a folder run converts: ordinary, not hidden, .brg
-// in any letter case, in name order.
-QStringList folderBridges(const QString& dir);
+// The names (bytes, not text: any name the folder holds) of the bridges a
+// folder run converts: not hidden, no folder, .brg in any letter case, in name
+// order. A link or special file is listed, for the run to refuse it.
+std::vector<std::string> folderBridges(const std::string& dir);
 
 // Reads the bridge at `brgPath` (no more than the largest bridge), converts it
 // and writes `bgbPath`. The old .bgb is replaced only once the new one is wholly
-// on disk. Returns why it failed, or an empty string.
+// on disk. The .bgb's name is derived from the bridge's, so it is never written
+// through a link nor onto anything but a regular file of the user's own: a link
+// planted beside the bridge cannot aim the write elsewhere. Returns why it
+// failed, or an empty string. Paths are the file system's bytes.
+QString convertBridgeFile(const std::string& brgPath, const std::string& bgbPath);
+// The same for paths as text (a dropped or chosen file).
 QString convertBridgeFile(const QString& brgPath, const QString& bgbPath);
 
 } // namespace bgb

@@ -1,9 +1,9 @@
 #include "command_line.h"
 
 #include "bridge_files.h"
+#include "safe_file.h"
 
-#include <QDir>
-#include <QFile>
+#include <QString>
 
 #include <cstdio>
 #include <filesystem>
@@ -25,21 +25,22 @@ const char kUsage[] = "Usage: Rondix012 [FILE.brg]... [--folder DIR]...\n"
                       "Each converted file is listed on stdout; each failure, with its reason, on stderr.\n"
                       "Exit status: 0 when every file was converted, 1 when any failed, 2 on wrong usage.\n";
 
-void print(std::FILE* to, const QString& line)
+// Names are printed as the bytes they are, so that any name can be found again.
+void print(std::FILE* to, const std::string& line)
 {
-    std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), to);
+    std::fputs((line + '\n').c_str(), to);
     // Line by line, so a long folder run shows its progress.
     std::fflush(to);
 }
 
-void fail(const QString& name, const QString& reason)
+void fail(const std::string& name, const QString& reason)
 {
-    print(stderr, QStringLiteral("Rondix012: %1: %2").arg(name, reason));
+    print(stderr, "Rondix012: " + name + ": " + reason.toStdString());
 }
 
-int usageError(const QString& what)
+int usageError(const std::string& what)
 {
-    print(stderr, QStringLiteral("Rondix012: ") + what);
+    print(stderr, "Rondix012: " + what);
     std::fputs(kUsage, stderr);
     return 2;
 }
@@ -49,17 +50,22 @@ struct Counts {
     int failed = 0;
 };
 
-void convertOne(const QString& path, Counts& counts)
+void convertOne(const std::string& path, Counts& counts)
 {
     if (!hasBrgExtension(path)) {
         fail(path, QStringLiteral("not a .brg file"));
         ++counts.failed;
         return;
     }
-    const QString target = bgbPathFor(path);
-    const QString error = convertBridgeFile(path, target);
+    const std::string target = bgbPathFor(path);
+    QString error;
+    {
+        // A signal waits for the write, so its temporary file never outlives the run.
+        const trv::HeldSignals held;
+        error = convertBridgeFile(path, target);
+    }
     if (error.isEmpty()) {
-        print(stdout, path + QStringLiteral(" -> ") + target);
+        print(stdout, path + " -> " + target);
         ++counts.converted;
     } else {
         fail(path, error);
@@ -67,54 +73,54 @@ void convertOne(const QString& path, Counts& counts)
     }
 }
 
-void convertFolder(const QString& dir, Counts& counts)
+void convertFolder(const std::string& dir, Counts& counts)
 {
     // The listing itself cannot say why a folder is unreadable; this can.
     std::error_code ec;
-    std::filesystem::directory_iterator probe(QFile::encodeName(dir).toStdString(), ec);
+    std::filesystem::directory_iterator probe(dir, ec);
     if (ec) {
         fail(dir, QStringLiteral("cannot read the folder (%1)").arg(QString::fromLocal8Bit(ec.message())));
         ++counts.failed;
         return;
     }
-    const QString prefix = dir.endsWith(QLatin1Char('/')) ? dir : dir + QLatin1Char('/');
-    const QStringList names = folderBridges(dir);
-    if (names.isEmpty())
-        print(stderr, QStringLiteral("Rondix012: %1: no .brg files in this folder").arg(dir));
-    for (const QString& name : names)
+    const std::string prefix = !dir.empty() && dir.back() == '/' ? dir : dir + '/';
+    const std::vector<std::string> names = folderBridges(dir);
+    if (names.empty())
+        print(stderr, "Rondix012: " + dir + ": no .brg files in this folder");
+    for (const std::string& name : names)
         convertOne(prefix + name, counts);
 }
 
 } // namespace
 
-int runCommandLine(const QStringList& args)
+int runCommandLine(const std::vector<std::string>& args)
 {
     struct Job {
         bool folder;
-        QString path;
+        std::string path;
     };
-    QList<Job> jobs;
+    std::vector<Job> jobs;
     bool help = false;
     bool version = false;
     bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (optionsEnded || !a.startsWith(QLatin1Char('-')) || a == QLatin1String("-")) {
-            jobs.append({false, a});
-        } else if (a == QLatin1String("--")) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnded || a.empty() || a[0] != '-' || a == "-") {
+            jobs.push_back({false, a});
+        } else if (a == "--") {
             optionsEnded = true;
-        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+        } else if (a == "--help" || a == "-h") {
             help = true;
-        } else if (a == QLatin1String("--version")) {
+        } else if (a == "--version") {
             version = true;
-        } else if (a == QLatin1String("--folder")) {
+        } else if (a == "--folder") {
             if (i + 1 >= args.size())
-                return usageError(QStringLiteral("--folder needs the name of a folder"));
-            jobs.append({true, args[++i]});
-        } else if (a.startsWith(QLatin1String("--folder="))) {
-            jobs.append({true, a.mid(9)});
+                return usageError("--folder needs the name of a folder");
+            jobs.push_back({true, args[++i]});
+        } else if (a.rfind("--folder=", 0) == 0) {
+            jobs.push_back({true, a.substr(9)});
         } else {
-            return usageError(QStringLiteral("unknown option %1").arg(a));
+            return usageError("unknown option " + a);
         }
     }
     if (help) {
@@ -122,11 +128,11 @@ int runCommandLine(const QStringList& args)
         return 0;
     }
     if (version) {
-        print(stdout, QStringLiteral("Rondix012 " TRUSSWICK_VERSION));
+        print(stdout, "Rondix012 " TRUSSWICK_VERSION);
         return 0;
     }
-    if (jobs.isEmpty())
-        return usageError(QStringLiteral("no file or folder given"));
+    if (jobs.empty())
+        return usageError("no file or folder given");
 
     Counts counts;
     for (const Job& job : jobs) {
@@ -136,7 +142,9 @@ int runCommandLine(const QStringList& args)
             convertOne(job.path, counts);
     }
     if (counts.failed > 0 && counts.converted + counts.failed > 1)
-        print(stderr, QStringLiteral("Rondix012: %1 converted, %2 failed").arg(counts.converted).arg(counts.failed));
+        print(stderr,
+              "Rondix012: " + std::to_string(counts.converted) + " converted, " + std::to_string(counts.failed) +
+                  " failed");
     return counts.failed > 0 ? 1 : 0;
 }
 

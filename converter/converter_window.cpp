@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -196,12 +197,15 @@ void ConverterWindow::convertFolder()
     TxReport->clear();
     QStringList failures;
     int converted = 0;
-    for (const QString& name : bgb::folderBridges(DropDir)) {
-        DropName = name;
-        sourcePath_ = DropDir + name;
+    // The files are taken by their bytes: a name that is no valid text is shown
+    // as well as it can be, and still converted.
+    const std::string dir = QFile::encodeName(DropDir).toStdString();
+    for (const std::string& name : bgb::folderBridges(dir)) {
+        DropName = QFile::decodeName(name.c_str());
+        sourcePath_ = DropDir + DropName;
         showStatus(sourcePath_);
-        BaseName = DropDir + name.left(name.size() - 3);
-        const QString error = ConvertFile();
+        BaseName = DropDir + DropName.left(DropName.size() - 3);
+        const QString error = bgb::convertBridgeFile(dir + name, bgb::bgbPathFor(dir + name));
         if (error.isEmpty()) {
             ++converted;
             showStatus(TxIn->text() + kDone);

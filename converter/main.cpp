@@ -9,7 +9,7 @@ int main(int argc, char** argv)
     // display exists: no QApplication, which would need one.
     if (argc > 1) {
         QCoreApplication app(argc, argv);
-        return bgb::runCommandLine(QCoreApplication::arguments().mid(1));
+        return bgb::runCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     }
     QApplication app(argc, argv);
     // Lets the desktop match the window to its entry and icon.

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang clang-format libclang-rt-14-dev llvm python3 git fonts-liberation2
           dpkg-dev ccache desktop-file-utils appstream shared-mime-info libglib2.0-bin
-          lintian man-db bash-completion python3-jsonschema)
+          lintian man-db bash-completion python3-jsonschema tumbler dbus-daemon)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -45,8 +45,14 @@ namespace {
 // The whole file and whether the reader takes it; the bytes stay in `bytes`.
 ReadStatus loadChecked(const std::string& path, std::vector<uint8_t>& bytes, std::string& message)
 {
-    if (!fileExists(path))
-        return ReadStatus::Missing;
+    if (!fileExists(path)) {
+        // A pipe, a device or a folder is there, and is no document.
+        std::error_code ec;
+        if (path.empty() || !fs::exists(path, ec))
+            return ReadStatus::Missing;
+        message = refusalMessage(path, "not a regular file");
+        return ReadStatus::Refused;
+    }
     std::string error;
     auto read = readFileBytes(path, &error, documentByteSize(false, kMaxPoints, kMaxLines));
     if (!read) {

@@ -10,6 +10,7 @@
 #include "renderer.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QStatusBar>
@@ -17,6 +18,11 @@
 Form1::Form1(Platform& platform_, const AppPaths& paths, const QString& openFile)
     : paths_(paths), openFile_(openFile), renderCache_(std::make_unique<trv::RenderCache>()), platform(platform_)
 {
+    // First: a request to end may come while the start-up asks its first question.
+    platform.onTermination([self = QPointer<Form1>(this)] {
+        if (self)
+            self->EndOnTermination();
+    });
     setWindowTitle("Zarvines Trusswick Editor v0.8");
     setFont(windowFont());
     buildControls();

@@ -93,13 +93,18 @@ public:
     void Form_Load();
     void Exit_Click();
     void SaveSettingsAndEnd();
+    // The system ends the editor (logout, shutdown, kill): the settings are
+    // written, the journal stays for the next start to offer, as after a crash.
+    void EndOnTermination();
     void MViewHelp_Click();
     void MTutorial_Click();
     void applyPicColors();
 
     // ---- bitmap export (form1_export.cpp)
     // Writes the picture to ChosenFile; false (reported) when it cannot.
-    bool BmpSave();
+    // `derived`: the name comes from a folder's contents (Multisave), so a link or
+    // special file under it is refused rather than written through.
+    bool BmpSave(bool derived = false);
     void BmpSaveSelect();
     // A problem with one file: shown at once, or collected while a folder
     // export runs and shown in one report at its end.
@@ -286,6 +291,9 @@ private:
     void aboutTick();
     // Applies the settings file; says what was wrong with it, or nothing.
     QString readSettings();
+    // Writes Trv.ini from the options and the window's place; the system's
+    // reason when it cannot. `placed`: take the place from the window as shown.
+    std::string writeSettingsFile(bool placed);
     // Offers the work of an editor that ended without saving; true when restored.
     bool restoreLeftJournal();
     void openTextFile(const QString& path, const QString& missingText);
@@ -303,6 +311,7 @@ private:
     bool documentLoaded_ = false; // a document has been read since the start
     int loads_ = 0;               // documents and states read so far
     bool ending_ = false;         // the process is ending
+    bool settingsKnown_ = false;  // read from Trv.ini or set to the first start's defaults
 
     // ---- options, tools, view
     OptionValues options_;

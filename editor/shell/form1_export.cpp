@@ -2,6 +2,7 @@
 // bridge file of a folder (optionally with its subfolders).
 #include "form1.h"
 
+#include "folder_files.h"
 #include "module1.h"
 #include "opt.h"
 #include "pic_box.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
@@ -24,14 +26,15 @@ void Form1::reportProblem(const QString& text)
         msgBox(text, false, true);
 }
 
-bool Form1::BmpSave()
+bool Form1::BmpSave(bool derived)
 {
     // The persistent image only: the overlays are not part of the picture. A
     // name ending in .png gets a PNG per user; in portable mode every name gets
     // a Windows bitmap, as the design has it.
     std::string error;
     const auto format = paths_.portable ? trv::PictureFormat::Bmp : trv::PictureFormat::ByName;
-    if (trv::savePicture(Pic->image(), ChosenFile.toStdString(), &error, format)) {
+    if (trv::savePicture(Pic->image(), QFile::encodeName(ChosenFile).toStdString(), &error, format,
+                         derived ? trv::Origin::ProgramNamed : trv::Origin::UserNamed)) {
         if (!batchReport_)
             tell("Exported " + ChosenFile);
         return true;
@@ -67,7 +70,9 @@ void Form1::BatchExport()
     QString folder = splitPath(ChosenFile).folder;
     if (folder.isEmpty())
         folder = QDir::currentPath();
-    const QStringList files = exportFileList(folder, options_.Subfolders);
+    // Listed by their bytes, so that no file of the folder goes unseen.
+    const std::vector<std::string> files =
+        trv::folderFiles(QFile::encodeName(folder).toStdString(), options_.Subfolders);
 
     batchRunning_ = true;
     QStringList report;
@@ -75,11 +80,18 @@ void Form1::BatchExport()
     batchReport_ = &report;
     opt->setPreview(true);
     QCoreApplication::processEvents(); // the window settles in its preview size first
-    for (const QString& path : files) {
+    for (const std::string& name : files) {
         if (ending_)
             break;
-        if (!isDocumentName(path))
+        if (!isDocumentName(name))
             continue;
+        const QString path = QFile::decodeName(name.c_str());
+        // The window knows a document by its name as text; one that is no valid
+        // text would come back as another name.
+        if (QFile::encodeName(path).toStdString() != name) {
+            report << "Cannot export " + path + ": the name is not valid text";
+            continue;
+        }
         // A refused file is noted and skipped before it touches the document.
         if (const QString why = refusalOf(path); !why.isEmpty()) {
             report << why;
@@ -96,7 +108,7 @@ void Form1::BatchExport()
             continue;
         }
         ChosenFile = exportPictureName(path);
-        written += BmpSave() ? 1 : 0;
+        written += BmpSave(true) ? 1 : 0;
         QCoreApplication::processEvents(); // the screen catches up before the next file
     }
     batchReport_ = nullptr;

@@ -26,6 +26,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cstdio>
+#include <filesystem>
+
 namespace {
 // Settings files of older formats, told apart by the letter case of the name.
 const char* const kOlderSettingsNames[] = {"TRV.INI", "TRv.ini", "TRv.inI", "TRv.iNi", "TRv.Ini", "TRV.ini"};
@@ -50,12 +53,14 @@ void Form1::Form_Load()
 
     const bool haveSettings = storedNameExists(paths_.settingsDir, "Trv.ini");
     QString settingsProblem;
-    if (haveSettings)
+    if (haveSettings) {
         settingsProblem = readSettings();
-    else {
+        settingsKnown_ = true;
+    } else {
         for (int i = 1; i <= 12; ++i)
             options_.ColorTable[size_t(i)] = trv::kDefaultColorTable[size_t(i)];
         WindowPlacement = {0, 0, 0, 9000, 12000, 0, 0};
+        settingsKnown_ = true;
         FormTutor tutor(this);
         connect(&tutor, &FormTutor::tutorialRequested, this, [this] { MTutorial_Click(); });
         tutor.exec();
@@ -77,7 +82,8 @@ void Form1::Form_Load()
     // A document named on the command line passes the checks of Open; one that
     // fails them is reported, and the start goes on with the settings' document.
     if (!openFile_.isEmpty()) {
-        if (!trv::fileExists(openFile_.toStdString()))
+        std::error_code ec;
+        if (!std::filesystem::exists(QFile::encodeName(openFile_).toStdString(), ec))
             msgBox("Cannot open " + openFile_ + ": no such file", false, true);
         else if (!hasThreeLetterExtension(openFile_))
             msgBox("Cannot open " + openFile_ + ": not a level or bridge file (.lvl or .brg)", false, true);
@@ -187,7 +193,33 @@ void Form1::SaveSettingsAndEnd()
 {
     opt->setPreview(false);
     QCoreApplication::processEvents();
-    if (!isMinimized() && !isMaximized()) {
+    const QString settingsPath = paths_.settingsFile();
+    if (const std::string error = writeSettingsFile(true); !error.empty())
+        msgBox("Cannot write the settings file " + settingsPath + ":\n" + QString::fromStdString(error), false, true);
+
+    journal.close();
+    ending_ = true;
+    platform.endProcess();
+}
+
+void Form1::EndOnTermination()
+{
+    // Before the settings are known, writing them would replace the user's with defaults.
+    if (!settingsKnown_)
+        return;
+    ending_ = true;
+    opt->setPreview(false);
+    // A window not yet shown (a question at the start) keeps the place it was given.
+    const std::string error = writeSettingsFile(isVisible());
+    if (!error.empty())
+        std::fprintf(stderr, "TRV424: cannot write the settings file %s: %s\n", qPrintable(paths_.settingsFile()),
+                     error.c_str());
+    // No journal.close(): its unsaved changes are offered at the next start.
+}
+
+std::string Form1::writeSettingsFile(bool placed)
+{
+    if (placed && !isMinimized() && !isMaximized()) {
         WindowPlacement[1] = pixelsToTwips(x());
         WindowPlacement[2] = pixelsToTwips(y());
         WindowPlacement[3] = pixelsToTwips(height() - statusLineHeight());
@@ -202,15 +234,10 @@ void Form1::SaveSettingsAndEnd()
     s.placement[4] = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     s.placement[5] = WindowPlacement[6];
 
-    const QString settingsPath = paths_.settingsFile();
     std::string error;
     QDir().mkpath(paths_.settingsDir);
-    if (!trv::writeFileSafely(settingsPath.toStdString(), formatSettings(s), &error))
-        msgBox("Cannot write the settings file " + settingsPath + ":\n" + QString::fromStdString(error), false, true);
-
-    journal.close();
-    ending_ = true;
-    platform.endProcess();
+    trv::writeFileSafely(paths_.settingsFile().toStdString(), formatSettings(s), &error);
+    return error;
 }
 
 void Form1::openTextFile(const QString& path, const QString& missingText)

@@ -5,20 +5,21 @@
 #include "derived.h"
 #include "document.h"
 #include "file_io.h"
+#include "folder_files.h"
 #include "picture_export.h"
 #include "picture_file.h"
 #include "settings.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
 
 namespace {
 
-void problem(const QString& file, const std::string& why)
+// Names are printed as the bytes they are, so that any name can be found again.
+void problem(const std::string& file, const std::string& why)
 {
-    std::fprintf(stderr, "TRV424: %s: %s\n", qPrintable(file), why.c_str());
+    std::fprintf(stderr, "TRV424: %s: %s\n", file.c_str(), why.c_str());
 }
 
 // The options of the settings file, as the window would take them at its start.
@@ -31,7 +32,7 @@ OptionValues readOptions(const AppPaths& paths)
     std::string error;
     const auto bytes = trv::readFileBytes(path.toStdString(), &error, kMaxSettingsBytes + 1);
     if (!bytes || bytes->size() > kMaxSettingsBytes) {
-        problem(path, (bytes ? "larger than 64 KB" : error) + "; the default settings are used");
+        problem(path.toStdString(), (bytes ? "larger than 64 KB" : error) + "; the default settings are used");
         return o;
     }
     Settings s;
@@ -39,18 +40,18 @@ OptionValues readOptions(const AppPaths& paths)
         parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), s);
     applySettings(o, s, got);
     if (!got.problem.empty())
-        problem(path, "damaged (" + got.problem + "); the defaults are used for what it lacks");
+        problem(path.toStdString(), "damaged (" + got.problem + "); the defaults are used for what it lacks");
     return o;
 }
 
 // The export picture of one document; a null image after reporting why not.
-QImage pictureOf(const QString& path, const OptionValues& options)
+QImage pictureOf(const std::string& path, const OptionValues& options)
 {
     if (!isDocumentName(path)) {
         problem(path, "not a level or bridge file (.lvl or .brg)");
         return {};
     }
-    const std::string name = trv::resolveLetterCase(path.toStdString());
+    const std::string name = trv::resolveLetterCase(path);
     trv::Document doc;
     std::string message;
     switch (trv::readDocumentFile(name, doc, message)) {
@@ -60,13 +61,15 @@ QImage pictureOf(const QString& path, const OptionValues& options)
     }
     trv::DerivedTables tables;
     trv::deriveTables(doc, tables);
-    return exportPicture(doc, tables, path.toStdString(), options);
+    return exportPicture(doc, tables, path, options);
 }
 
-bool write(const QImage& image, const QString& to, trv::PictureFormat format = trv::PictureFormat::ByName)
+bool write(const QImage& image, const std::string& to, trv::PictureFormat format, trv::Origin origin)
 {
     std::string error;
-    if (trv::savePicture(image, to.toStdString(), &error, format))
+    // A signal waits for the write, so its temporary file never outlives the run.
+    const trv::HeldSignals held;
+    if (trv::savePicture(image, to, &error, format, origin))
         return true;
     problem(to, "cannot write: " + error);
     return false;
@@ -74,32 +77,36 @@ bool write(const QImage& image, const QString& to, trv::PictureFormat format = t
 
 int exportOne(const EditorCommand& c, const OptionValues& options)
 {
-    const QString file = QString::fromStdString(c.file);
-    const QImage image = pictureOf(file, options);
+    const QImage image = pictureOf(c.file, options);
     if (image.isNull())
         return 1;
-    const QString to = c.out.empty() ? exportPictureName(file) : QString::fromStdString(c.out);
-    if (!write(image, to))
+    // A name given with -o may lead through the user's link; the derived one may not.
+    const bool derived = c.out.empty();
+    const std::string to = derived ? exportPictureName(c.file) : c.out;
+    if (!write(image, to, trv::PictureFormat::ByName, derived ? trv::Origin::ProgramNamed : trv::Origin::UserNamed))
         return 1;
-    std::printf("%s -> %s\n", qPrintable(file), qPrintable(to));
+    std::printf("%s -> %s\n", c.file.c_str(), to.c_str());
     return 0;
 }
 
 int multisave(const EditorCommand& c, const OptionValues& options)
 {
-    const QString folder = QString::fromStdString(c.folder);
-    if (!QFileInfo(folder).isDir()) {
-        problem(folder, "no such folder");
+    std::string error;
+    const std::vector<std::string> files = trv::folderFiles(c.folder, c.subfolders, &error);
+    if (!error.empty()) {
+        problem(c.folder, "cannot read the folder (" + error + ")");
         return 1;
     }
     int written = 0, failed = 0;
-    for (const QString& path : exportFileList(folder, c.subfolders)) {
+    for (const std::string& path : files) {
         if (!isDocumentName(path))
             continue;
         const QImage image = pictureOf(path, options);
-        const QString to = exportPictureName(path);
-        if (!image.isNull() && write(image, to)) {
-            std::printf("%s -> %s\n", qPrintable(path), qPrintable(to));
+        // Derived from the folder's contents: a link or special file there is refused.
+        const std::string to = exportPictureName(path);
+        if (!image.isNull() && write(image, to, trv::PictureFormat::ByName, trv::Origin::ProgramNamed)) {
+            std::printf("%s -> %s\n", path.c_str(), to.c_str());
+            std::fflush(stdout); // line by line, so a long run shows its progress
             ++written;
         } else {
             ++failed;
@@ -111,14 +118,23 @@ int multisave(const EditorCommand& c, const OptionValues& options)
 
 int thumbnail(const EditorCommand& c, const OptionValues& options)
 {
-    const QString file = QString::fromStdString(c.file);
-    QImage image = pictureOf(file, options);
+    QImage image = pictureOf(c.file, options);
     if (image.isNull())
         return 1;
     if (image.width() > c.size || image.height() > c.size)
         image = image.scaled(c.size, c.size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    // File managers expect a PNG whatever the name.
-    return write(image, QString::fromStdString(c.out), trv::PictureFormat::Png) ? 0 : 1;
+    // File managers expect a PNG whatever the name. A thumbnail service may have
+    // opened the output already and read it through its own descriptor: the
+    // picture goes into that file, not into a new one renamed over it.
+    const QByteArray png = trv::encodePicture(image, true);
+    std::string error = "the picture cannot be encoded";
+    const trv::HeldSignals held;
+    if (!png.isEmpty() &&
+        trv::writeFileInPlace(c.out, std::span(reinterpret_cast<const uint8_t*>(png.constData()), size_t(png.size())),
+                              &error))
+        return 0;
+    problem(c.out, "cannot write: " + error);
+    return 1;
 }
 
 } // namespace

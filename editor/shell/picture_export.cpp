@@ -7,17 +7,12 @@
 #include "renderer.h"
 #include "words.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
-#include <set>
-#include <utility>
 #include <vector>
-
-#include <sys/stat.h>
 
 void setDisplayOptions(trv::RenderInputs& in, const OptionValues& o)
 {
@@ -65,50 +60,18 @@ QImage exportPicture(const trv::Document& doc, const trv::DerivedTables& tables,
     return image;
 }
 
-QStringList exportFileList(const QString& folder, bool subfolders)
-{
-    QStringList files;
-    if (!subfolders) {
-        for (const QFileInfo& fi : QDir(folder).entryInfoList(QDir::Files, QDir::Name))
-            files << fi.filePath();
-        return files;
-    }
-    std::set<std::pair<dev_t, ino_t>> visited;
-    auto firstVisit = [&](const QString& path) {
-        struct stat st {};
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-            return false;
-        return visited.insert({st.st_dev, st.st_ino}).second;
-    };
-    std::vector<QString> stack;
-    if (firstVisit(folder))
-        stack.push_back(folder);
-    while (!stack.empty()) {
-        const QString current = stack.back();
-        stack.pop_back();
-        std::vector<QString> below;
-        const auto entries = QDir(current).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QFileInfo& fi : entries) {
-            if (fi.fileName().startsWith('.'))
-                continue;
-            if (fi.isDir()) {
-                if (!fi.isSymLink() && firstVisit(fi.filePath()))
-                    below.push_back(fi.filePath());
-            } else {
-                files << fi.filePath();
-            }
-        }
-        // Pushed in reverse so that they come off the stack in name order.
-        for (auto it = below.rbegin(); it != below.rend(); ++it)
-            stack.push_back(*it);
-    }
-    return files;
-}
+bool isDocumentName(const QString& path) { return isDocumentName(path.right(4).toStdString()); }
 
-bool isDocumentName(const QString& path)
+bool isDocumentName(const std::string& path)
 {
-    const QString tail = path.right(4).toLower();
+    if (path.size() < 4)
+        return false;
+    std::string tail = path.substr(path.size() - 4);
+    for (char& c : tail)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return tail == ".brg" || tail == ".lvl";
 }
 
 QString exportPictureName(const QString& path) { return path.left(path.size() - 3) + "bmp"; }
+
+std::string exportPictureName(const std::string& path) { return path.substr(0, path.size() - 3) + "bmp"; }

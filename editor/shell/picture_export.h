@@ -26,12 +26,10 @@ void setDisplayOptions(trv::RenderInputs& in, const OptionValues& o);
 QImage exportPicture(const trv::Document& doc, const trv::DerivedTables& tables, const std::string& filePath,
                      const OptionValues& options);
 
-// The files a folder export visits, in name order: the folder's own files, and
-// with `subfolders` a depth-first walk that skips names beginning with ".",
-// follows no links into folders and visits no folder twice.
-QStringList exportFileList(const QString& folder, bool subfolders);
 // True for level and bridge names (".lvl" and ".brg" in any case): what a
 // folder export takes and a drop on the window opens.
 bool isDocumentName(const QString& path);
+bool isDocumentName(const std::string& path);
 // Where the folder export writes the picture of `path`: its last three letters become "bmp".
 QString exportPictureName(const QString& path);
+std::string exportPictureName(const std::string& path);

@@ -10,9 +10,12 @@
 #include <QSocketNotifier>
 #include <QUrl>
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
 
 #include <fcntl.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons buttons, bool warning)
@@ -100,10 +103,22 @@ bool DesktopPlatform::openTextViewer(const QString& path)
 
 namespace {
 int terminationPipe[2] = {-1, -1};
+std::function<void()> terminationWork;
+
 void onTerminationSignal(int)
 {
+    // Only what is safe inside a signal handler: a byte for the event loop, and
+    // a timer that ends the process should no event loop take it in time.
+    const int saved = errno;
     const char c = 1;
-    (void)!::write(terminationPipe[1], &c, 1); // only this is safe inside a signal handler
+    (void)!::write(terminationPipe[1], &c, 1);
+    itimerval last{};
+    ::getitimer(ITIMER_REAL, &last);
+    if (last.it_value.tv_sec == 0 && last.it_value.tv_usec == 0) {
+        const itimerval limit{{0, 0}, {1, 800000}};
+        ::setitimer(ITIMER_REAL, &limit, nullptr);
+    }
+    errno = saved;
 }
 } // namespace
 
@@ -111,19 +126,27 @@ void closeOnTermination()
 {
     if (::pipe2(terminationPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
+    // Any event loop takes the request in, a modal dialog's too.
     auto* notifier = new QSocketNotifier(terminationPipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
-        char c;
-        while (::read(terminationPipe[0], &c, 1) > 0) {}
-        QApplication::closeAllWindows();
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [notifier] {
+        notifier->setEnabled(false); // a further signal changes nothing
+        if (terminationWork)
+            terminationWork();
+        std::fflush(nullptr);
+        // Ends here, inside whatever dialog is open: returning to it would let it
+        // run on, and the windows' own end would be the user's Exit.
+        ::_exit(0);
     });
+    ::signal(SIGALRM, SIG_DFL);
     struct sigaction sa {};
     sa.sa_handler = onTerminationSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::sigaction(SIGINT, &sa, nullptr);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &sa, nullptr);
 }
+
+void DesktopPlatform::onTermination(std::function<void()> work) { terminationWork = std::move(work); }
 
 void DesktopPlatform::endProcess()
 {

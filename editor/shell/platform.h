@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 class Platform {
@@ -23,6 +25,9 @@ public:
     virtual bool openTextViewer(const QString& path) = 0;
     // Ends the process once the current handler returns; no further handler runs.
     virtual void endProcess() = 0;
+    // What to do before the process ends because the system asked it to (an
+    // empty function: nothing); the process then ends whatever window is open.
+    virtual void onTermination(std::function<void()> work) { (void)work; }
 };
 
 // What a report's message box shows: a short list of problems stands in its
@@ -32,9 +37,12 @@ struct ReportText {
 };
 ReportText reportText(const QString& summary, const QStringList& lines);
 
-// Ends the program as closing its windows does when the system asks it to end
-// (SIGTERM, SIGINT, a session ending), so that the settings are written. Call it
-// before the windows exist: a request that comes early waits for the event loop.
+// Ends the program when the system asks it to (SIGTERM, SIGINT, SIGHUP: a
+// logout, a shutdown, Ctrl+C in a terminal) after the work given to
+// `onTermination`, within 2 seconds whatever window or dialog is open. It is not
+// the user's Exit: nothing is asked, and a further signal cannot cancel it. Call
+// it before the windows exist: a request that comes early waits for the first
+// event loop, a dialog's included.
 void closeOnTermination();
 
 // The real desktop: QMessageBox, QFileDialog, QDesktopServices.
@@ -47,4 +55,5 @@ public:
                      bool confirmOverwrite) override;
     bool openTextViewer(const QString& path) override;
     void endProcess() override;
+    void onTermination(std::function<void()> work) override;
 };

@@ -19,20 +19,29 @@ bool isPngName(const std::string& path)
     return tail == ".png";
 }
 
-bool savePicture(const QImage& image, const std::string& path, std::string* error, PictureFormat format)
+QByteArray encodePicture(const QImage& image, bool png)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     // RGB888 makes the BMP writer store 24 bits per pixel.
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    if (!rgb.save(&buffer, png ? "PNG" : "BMP"))
+        return {};
+    return bytes;
+}
+
+bool savePicture(const QImage& image, const std::string& path, std::string* error, PictureFormat format, Origin origin)
+{
     const bool png = format == PictureFormat::Png || (format == PictureFormat::ByName && isPngName(path));
-    if (!rgb.save(&buffer, png ? "PNG" : "BMP")) {
+    const QByteArray bytes = encodePicture(image, png);
+    if (bytes.isEmpty()) {
         if (error)
             *error = "the picture cannot be encoded";
         return false;
     }
-    return writeFileSafely(path, std::string_view(bytes.constData(), size_t(bytes.size())), error);
+    return writeFileSafely(path, std::string_view(bytes.constData(), size_t(bytes.size())), error, Durability::Synced,
+                           origin);
 }
 
 } // namespace trv

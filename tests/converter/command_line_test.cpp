@@ -81,6 +81,31 @@ TEST_F(CommandLineTest, FolderTakesTheBridgesAWindowFolderRunTakes)
               "Rondix012: empty/: no .brg files in this folder\n");
 }
 
+TEST_F(CommandLineTest, WritesNothingOutsideTheFolderAndTakesEveryName)
+{
+    // As an archive may unpack it: a .bgb that is a link to a file elsewhere,
+    // and names that are no valid UTF-8.
+    trvtest::TempDir outside;
+    const std::string precious = outside.file("precious");
+    trvtest::writeAll(precious, {'k', 'e', 'e', 'p'});
+    for (const char* name : {"ok.brg", "bad\xff.brg", "lat\xe9.brg", "x.brg"})
+        writeSample(name);
+    fs::create_symlink(precious, file("x.bgb"));
+
+    const std::string dir = dir_.path().string();
+    const auto r = run({"--folder", dir});
+    EXPECT_EQ(r.exitCode, 1);
+    for (const char* out : {"ok.bgb", "bad\xff.bgb", "lat\xe9.bgb"})
+        EXPECT_EQ(trvtest::readAll(file(out)), bytesOf(sampleBgb())) << out;
+    EXPECT_NE(r.out.find(dir + "/bad\xff.brg -> " + dir + "/bad\xff.bgb\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("x.bgb (a symbolic link)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("3 converted, 1 failed"), std::string::npos) << r.err;
+    // Named on the command line, the bridge's .bgb is refused the same way.
+    EXPECT_EQ(run({"x.brg"}).exitCode, 1);
+    EXPECT_EQ(trvtest::readAll(precious), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_TRUE(fs::is_symlink(file("x.bgb")));
+}
+
 TEST_F(CommandLineTest, HelpVersionAndWrongUsage)
 {
     const auto help = run({"--help"});

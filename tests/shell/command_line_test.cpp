@@ -10,7 +10,12 @@
 #include <QImage>
 #include <QLineEdit>
 
+#include <csignal>
 #include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -115,18 +120,74 @@ TEST_F(CommandLine, MultisaveOverATreeNamesEveryProblem)
               dir.file("tree/a.brg") + " -> " + dir.file("tree/a.bmp") + "\n1 pictures written, 0 files failed\n");
 }
 
+TEST_F(CommandLine, FolderRunsWriteNothingOutsideAndTakeEveryName)
+{
+    // As an archive may unpack it: pictures that are links to files elsewhere,
+    // a pipe, and names that are no valid UTF-8.
+    trvtest::TempDir outside;
+    const std::string precious = outside.file("precious");
+    trvtest::writeAll(precious, {'k', 'e', 'e', 'p'});
+    fs::create_directory(dir.path() / "pack");
+    for (const char* name : {"ok.brg", "bad\xff.brg", "lat\xe9.lvl", "x.brg"}) {
+        const std::string data = std::string("/sample") + (std::string(name).ends_with(".lvl") ? ".lvl" : ".brg");
+        trvtest::writeAll(dir.file(std::string("pack/") + name), trvtest::readAll(trvtest::dataDir() + data));
+    }
+    fs::create_symlink(precious, dir.path() / "pack/x.bmp");
+    fs::create_symlink("/dev/zero", dir.path() / "pack/zero.brg");
+    ASSERT_EQ(::mkfifo(dir.file("pack/pipe.lvl").c_str(), 0600), 0);
+
+    const auto r = run(inWorkdir({"--multisave", dir.file("pack")}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.out.find("3 pictures written, 3 files failed"), std::string::npos) << r.out;
+    for (const char* picture : {"ok.bmp", "bad\xff.bmp", "lat\xe9.bmp"})
+        EXPECT_EQ(trvtest::readAll(dir.file(std::string("pack/") + picture)).at(0), 'B') << picture; // a BMP
+    EXPECT_NE(r.err.find(dir.file("pack/x.bmp") + ": cannot write: a symbolic link"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir.file("pack/pipe.lvl") + ":\nnot a regular file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(dir.file("pack/zero.brg") + ":\nnot a regular file"), std::string::npos) << r.err;
+    // A picture named after its document alone is refused the same way; one the user names is not.
+    EXPECT_EQ(run(inWorkdir({"--export", dir.file("pack/x.brg")})).exitCode, 1);
+    EXPECT_EQ(trvtest::readAll(precious), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "pack/x.bmp"));
+}
+
+TEST_F(CommandLine, AFolderRunEndedBySignalLeavesNoTemporaryFile)
+{
+    fs::create_directory(dir.path() / "many");
+    for (int i = 0; i < 30; ++i)
+        fs::copy_file(trvtest::dataDir() + "/sample.lvl", dir.path() / "many" / (std::to_string(i) + ".lvl"));
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        // Sent as the first picture is done, while the next one is being written.
+        const auto r =
+            trvtest::runAndSignal(TRV424_PATH, {"--multisave", dir.file("many")}, dir.path().string(), " -> ", {sig});
+        EXPECT_EQ(r.exitCode, -1) << r.err;
+        for (const auto& e : fs::directory_iterator(dir.path() / "many"))
+            EXPECT_NE(e.path().filename().string()[0], '.') << e.path();
+    }
+}
+
 TEST_F(CommandLine, ThumbnailsStayWithinTheirSize)
 {
     const QString bridge = copyData("sample.brg");
+    // A thumbnail service opens the output first and reads it through that descriptor.
+    const int seen = ::open(dir.file("t.png").c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+    ASSERT_GE(seen, 0);
     for (int size : {256, 40, 1}) {
         const auto r = run({"--thumbnail", bridge.toStdString(), dir.file("t.png"), std::to_string(size)});
         ASSERT_EQ(r.exitCode, 0) << r.err;
+        char head[4] = {};
+        EXPECT_EQ(::pread(seen, head, 4, 0), 4);
+        EXPECT_EQ(std::string(head, 4), "\x89PNG");
         const QImage t(path("t.png"), "PNG");
         ASSERT_FALSE(t.isNull());
         EXPECT_LE(std::max(t.width(), t.height()), size);
         EXPECT_EQ(std::max(t.width(), t.height()), size); // the level is larger than any of these
     }
+    ::close(seen);
     EXPECT_EQ(run({"--thumbnail", path("missing.brg").toStdString(), dir.file("m.png"), "64"}).exitCode, 1);
+    ASSERT_EQ(::mkfifo(dir.file("pipe.brg").c_str(), 0600), 0);
+    const auto pipe = run({"--thumbnail", dir.file("pipe.brg"), dir.file("m.png"), "64"});
+    EXPECT_EQ(pipe.exitCode, 1);
+    EXPECT_NE(pipe.err.find("not a regular file"), std::string::npos) << pipe.err;
     EXPECT_FALSE(exists("m.png"));
     EXPECT_EQ(run({"--thumbnail", bridge.toStdString(), dir.file("m.png"), "0"}).exitCode, 2);
 }

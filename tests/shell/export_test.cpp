@@ -269,12 +269,20 @@ TEST_F(Export, ProblemsAreReportedOnceAtTheEndAfterTheRest)
     copyTo("sample.brg", "mix/3.brg");
     fs::create_directory(dir.path() / "mix/3.bmp"); // its picture cannot be written
     copyTo("sample.lvl", "mix/4.lvl");
+    // A picture that is a link to a file elsewhere, and a name that is no valid text.
+    copyTo("sample.brg", "mix/0.brg");
+    writeText("outside.txt", "keep");
+    fs::create_symlink(dir.path() / "outside.txt", dir.path() / "mix/0.bmp");
+    trvtest::writeAll(dir.file("mix/bad\xff.brg"), trvtest::readAll(dir.file("mix/1.brg")));
     multisave(sub("mix/1.brg"));
     EXPECT_TRUE(fs::exists(dir.path() / "mix/1.bmp"));
     EXPECT_TRUE(fs::exists(dir.path() / "mix/4.bmp"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].text.contains("2.brg"));
     EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/3.bmp")));
+    EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/0.bmp")));
+    EXPECT_TRUE(platform.messages[0].text.contains(sub("mix/bad"))) << platform.messages[0].text.toStdString();
+    EXPECT_EQ(trvtest::readAll(dir.file("outside.txt")), (std::vector<uint8_t>{'k', 'e', 'e', 'p'}));
     EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("mix/4.lvl"));
 }
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScreen>
 
+#include <csignal>
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -111,6 +112,49 @@ TEST_F(Safety, KilledEditorsWorkIsOfferedBackOnce)
     platform.messages.clear();
     w = launch(platform);
     EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(Safety, SignalsEndTheEditorKeepingItsWorkWhateverIsOpen)
+{
+    copyData("sample.brg");
+    writeSettings(path("sample.brg"));
+    const fs::path settings = dir.path() / "Trv.ini";
+    const auto longAgo = fs::last_write_time(settings) - std::chrono::hours(1000);
+    struct Case {
+        const char* program;
+        std::vector<std::string> args;
+        std::string ready; // empty: the program's own start, at its first question
+        std::vector<int> toSend;
+    };
+    const std::string folder = dir.path().string();
+    const Case cases[] = {
+        {SIGNALLED_EDITOR_PATH, {folder, "options"}, "ready", {SIGTERM}},
+        // A second signal does not cancel the end, as an answer to the question would.
+        {SIGNALLED_EDITOR_PATH, {folder, "question"}, "ready", {SIGINT, SIGTERM}},
+        // No settings file: the first start's "Tutorial ?" question is open.
+        {TRV424_PATH, {"--workdir", folder}, "", {SIGHUP}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        if (c.ready.empty()) {
+            // The unsaved work of an editor that was killed waits behind the question.
+            ASSERT_EQ(trvtest::runWithoutDisplay(CRASHING_EDITOR_PATH, {folder}).exitCode, -1);
+            fs::remove(settings);
+        } else {
+            fs::last_write_time(settings, longAgo);
+        }
+        const auto run = trvtest::runAndSignal(c.program, c.args, folder, c.ready, c.toSend);
+        EXPECT_EQ(run.err.find("still running"), std::string::npos) << run.err;
+        ASSERT_TRUE(fs::exists(settings));
+        EXPECT_GT(fs::last_write_time(settings), longAgo);
+        // The next start offers the unsaved change, as after a crash.
+        platform.messages.clear();
+        platform.answers = {false}; // Discard, for the next case to start afresh
+        w = launch(platform);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].buttons, Platform::Buttons::RestoreDiscard);
+        w.reset();
+    }
 }
 
 TEST_F(Safety, HostileSettingsFilesNeitherHangNorHideTheWindow)

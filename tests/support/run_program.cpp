@@ -1,6 +1,8 @@
 #include "run_program.h"
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -22,10 +24,30 @@ bool startsWithName(const char* entry, const char* name)
     return std::strncmp(entry, name, n) == 0 && entry[n] == '=';
 }
 
-} // namespace
+struct Signalling {
+    bool offscreen = false;
+    std::string ready;       // sent once stdout holds this, or (empty) once SIGTERM is caught
+    std::vector<int> toSend; // none: just run
+    int limitSeconds = 0;
+};
 
-ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::string>& args,
-                             const std::string& workDir)
+// Whether the process has a handler of its own for SIGTERM (SigCgt in /proc).
+bool catchesTerm(pid_t pid)
+{
+    FILE* f = std::fopen(("/proc/" + std::to_string(pid) + "/status").c_str(), "r");
+    if (!f)
+        return false;
+    char line[256];
+    unsigned long long mask = 0;
+    while (std::fgets(line, sizeof line, f))
+        if (std::sscanf(line, "SigCgt: %llx", &mask) == 1)
+            break;
+    std::fclose(f);
+    return (mask >> (SIGTERM - 1)) & 1;
+}
+
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
+                      const Signalling& sig)
 {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
@@ -33,6 +55,8 @@ ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::
             !startsWithName(*e, "QT_QPA_PLATFORM") && !startsWithName(*e, "LC_ALL"))
             env.emplace_back(*e);
     env.emplace_back("LC_ALL=C.UTF-8");
+    if (sig.offscreen)
+        env.emplace_back("QT_QPA_PLATFORM=offscreen");
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());
@@ -72,11 +96,25 @@ ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::
     pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
     std::string* sinks[2] = {&run.out, &run.err};
     int open = 2;
+    bool sent = sig.toSend.empty();
+    int waited = 0; // idle polls of 50 ms
+    bool killed = false;
     while (open > 0) {
-        if (::poll(fds, 2, -1) < 0) {
+        if (!sent && (sig.ready.empty() ? catchesTerm(pid) : run.out.find(sig.ready) != std::string::npos)) {
+            for (int s : sig.toSend)
+                ::kill(pid, s);
+            sent = true;
+        }
+        const int got = ::poll(fds, 2, sig.limitSeconds > 0 ? 50 : -1);
+        if (got < 0) {
             if (errno == EINTR)
                 continue;
             break;
+        }
+        if (got == 0 && !killed && ++waited > sig.limitSeconds * 20) {
+            ::kill(pid, SIGKILL);
+            killed = true;
+            run.err += "\n[still running after " + std::to_string(sig.limitSeconds) + " s: killed]";
         }
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR)))
@@ -98,6 +136,20 @@ ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::
     if (WIFSIGNALED(status))
         run.err += "\n[ended by signal " + std::to_string(WTERMSIG(status)) + "]";
     return run;
+}
+
+} // namespace
+
+ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& workDir)
+{
+    return runProgram(program, args, workDir, {});
+}
+
+ProgramRun runAndSignal(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
+                        const std::string& ready, const std::vector<int>& toSend, int limitSeconds)
+{
+    return runProgram(program, args, workDir, {true, ready, toSend, limitSeconds});
 }
 
 } // namespace trvtest

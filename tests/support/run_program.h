@@ -18,4 +18,11 @@ struct ProgramRun {
 ProgramRun runWithoutDisplay(const std::string& program, const std::vector<std::string>& args,
                              const std::string& workDir = {});
 
+// Starts `program` as runWithoutDisplay does, but on the offscreen platform;
+// once its stdout holds `ready` (empty: once it has a handler for SIGTERM) sends
+// it the signals `toSend`, one right after the other, and waits for its end. A program
+// still running after `limitSeconds` is killed and the run says so in `err`.
+ProgramRun runAndSignal(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
+                        const std::string& ready, const std::vector<int>& toSend, int limitSeconds = 60);
+
 } // namespace trvtest
