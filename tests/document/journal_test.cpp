@@ -1,5 +1,6 @@
 #include "journal.h"
 
+#include "private_folder.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -331,5 +332,15 @@ TEST(JournalFiles, NamesThatAreNotItsOwnAreNeverTouchedNorOffered)
     struct stat st {};
     ASSERT_EQ(::stat(runtime.file("trusswick").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // A name someone else prepared for the private folder is not used.
     ::unsetenv("XDG_RUNTIME_DIR");
+    trvtest::TempDir tmp;
+    ::setenv("TMPDIR", tmp.path().c_str(), 1);
+    const std::string usual = tmp.file("trusswick-" + std::to_string(::geteuid()));
+    fs::create_directory_symlink(outside.path(), usual);
+    const std::string fresh = privateFolder();
+    EXPECT_EQ(fs::path(fresh).parent_path(), tmp.path());
+    EXPECT_NE(fresh, usual);
+    ::unsetenv("TMPDIR");
 }
