@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 namespace {
 // Settings files of older formats, told apart by the letter case of the name.
@@ -72,25 +73,27 @@ void Form1::Form_Load()
     if (!settingsProblem.isEmpty())
         msgBox(settingsProblem, false, true);
     journal.open(paths_.journalDir.toStdString());
-    if (!restoreLeftJournal()) {
-        // A document named on the command line passes the checks of Open; one that
-        // fails them is reported, and the start goes on with the settings' document.
-        if (!openFile_.isEmpty()) {
-            if (!trv::fileExists(openFile_.toStdString()))
-                msgBox("Cannot open " + openFile_ + ": no such file", false, true);
-            else if (!hasThreeLetterExtension(openFile_))
-                msgBox("Cannot open " + openFile_ + ": not a level or bridge file (.lvl or .brg)", false, true);
-            else if (checkReadable(openFile_))
-                File->setText(openFile_);
-        }
-        OpenDocument();
-    }
     // Said once, with the document open: a file the editor would not touch, and
     // where its own files went instead.
-    QStringList notices{paths_.notice, QString::fromStdString(journal.notice()), recentRefused_};
-    notices.removeAll(QString());
-    if (!notices.isEmpty())
-        msgBox(notices.join("\n\n"), false, true);
+    const auto sayNotices = qScopeGuard([this] {
+        QStringList notices{paths_.notice, QString::fromStdString(journal.notice()), recentRefused_};
+        notices.removeAll(QString());
+        if (!notices.isEmpty())
+            msgBox(notices.join("\n\n"), false, true);
+    });
+    if (restoreLeftJournal())
+        return;
+    // A document named on the command line passes the checks of Open; one that
+    // fails them is reported, and the start goes on with the settings' document.
+    if (!openFile_.isEmpty()) {
+        if (!trv::fileExists(openFile_.toStdString()))
+            msgBox("Cannot open " + openFile_ + ": no such file", false, true);
+        else if (!hasThreeLetterExtension(openFile_))
+            msgBox("Cannot open " + openFile_ + ": not a level or bridge file (.lvl or .brg)", false, true);
+        else if (checkReadable(openFile_))
+            File->setText(openFile_);
+    }
+    OpenDocument();
 }
 
 bool Form1::restoreLeftJournal()
