@@ -43,7 +43,8 @@ std::string resolveLetterCase(const std::string& path)
 
 namespace {
 // The whole file and whether the reader takes it; the bytes stay in `bytes`.
-ReadStatus loadChecked(const std::string& path, std::vector<uint8_t>& bytes, std::string& message)
+ReadStatus loadChecked(const std::string& path, std::vector<uint8_t>& bytes, std::string& message,
+                       Origin origin = Origin::UserNamed)
 {
     if (!fileExists(path)) {
         // A pipe, a device or a folder is there, and is no document.
@@ -54,7 +55,7 @@ ReadStatus loadChecked(const std::string& path, std::vector<uint8_t>& bytes, std
         return ReadStatus::Refused;
     }
     std::string error;
-    auto read = readFileBytes(path, &error, documentByteSize(false, kMaxPoints, kMaxLines));
+    auto read = readFileBytes(path, &error, documentByteSize(false, kMaxPoints, kMaxLines), origin);
     if (!read) {
         message = refusalMessage(path, error);
         return ReadStatus::Refused;
@@ -75,10 +76,10 @@ ReadStatus checkDocumentFile(const std::string& path, std::string& message)
 }
 
 ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message,
-                            std::vector<uint8_t>* bytesOut)
+                            std::vector<uint8_t>* bytesOut, Origin origin)
 {
     std::vector<uint8_t> bytes;
-    const ReadStatus status = loadChecked(path, bytes, message);
+    const ReadStatus status = loadChecked(path, bytes, message, origin);
     if (status != ReadStatus::Ok)
         return status;
     parseDocument(bytes, isLevelName(path), doc); // checked above: cannot refuse

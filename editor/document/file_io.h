@@ -21,9 +21,10 @@ enum class ReadStatus { Ok, Missing, Refused };
 // Refused, `message` says what is wrong with which file and `doc` is unchanged.
 // Only as many bytes are read as the largest document can have: a long tail
 // behind the last record costs neither time nor memory.
-// With `bytesOut`, the file's bytes are handed back on success.
+// With `bytesOut`, the file's bytes are handed back on success. A journal
+// state is ProgramNamed: read only when it is the user's own regular file.
 ReadStatus readDocumentFile(const std::string& path, Document& doc, std::string& message,
-                            std::vector<uint8_t>* bytesOut = nullptr);
+                            std::vector<uint8_t>* bytesOut = nullptr, Origin origin = Origin::UserNamed);
 // The same verdict without building a document.
 ReadStatus checkDocumentFile(const std::string& path, std::string& message);
 

@@ -1,5 +1,6 @@
 #include "journal.h"
 
+#include "private_folder.h"
 #include "safe_file.h"
 #include "text_number.h"
 
@@ -29,18 +30,55 @@ constexpr int kMaxEditors = 64;
 
 std::string inFolder(const std::string& folder, const char* name) { return folder + "/" + name; }
 
+// A journal name found as a regular file of the user's own (not a link).
+bool isOwnFile(const std::string& path)
+{
+    const auto why = ownFileProblem(path);
+    return why && why->empty();
+}
+
+// Removes a journal file only when it is the user's own regular file: a link,
+// pipe or another user's file under a journal name is left as it is.
+bool removeOwn(const std::string& path) { return isOwnFile(path) && ::unlink(path.c_str()) == 0; }
+
+// Opens a journal file for writing without following a link and without
+// waiting on a pipe; -1 when it cannot be opened, with `refused` set when the
+// name is anything but a regular file of the user's own.
+int openOwn(const std::string& path, int flags, bool& refused)
+{
+    refused = false;
+    if (const auto why = ownFileProblem(path); why && !why->empty()) {
+        refused = true;
+        return -1;
+    }
+    // Not inherited by programs the editor starts, which would keep a lock held.
+    const int fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        refused = errno == ELOOP;
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        ::close(fd); // put there after the check above
+        refused = true;
+        return -1;
+    }
+    return fd;
+}
+
 // The lock of a journal folder, held for as long as the returned descriptor is
 // open: the system drops it when the process ends, however it ends, so a lock
 // left by a crashed editor is free at once and no process number is guessed.
-// -1: another editor holds it; -2: it cannot be taken (reason in errno).
+// -1: another editor holds it; -2: it cannot be taken (reason in errno);
+// -3: the name is no regular file of the user's own.
 int lockFolder(const std::string& folder)
 {
     const std::string path = inFolder(folder, kLockName);
     for (int attempt = 0; attempt < 8; ++attempt) {
-        // Not inherited by programs the editor starts, which would keep it locked.
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        bool refused = false;
+        const int fd = openOwn(path, O_RDWR | O_CREAT, refused);
         if (fd < 0)
-            return -2;
+            return refused ? -3 : -2;
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int err = errno;
             ::close(fd);
@@ -51,7 +89,7 @@ int lockFolder(const std::string& folder)
         // the lock must be on the file that is there now.
         struct stat held {
         }, named{};
-        if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
+        if (::fstat(fd, &held) == 0 && ::lstat(path.c_str(), &named) == 0 && held.st_ino == named.st_ino &&
             held.st_dev == named.st_dev) {
             const std::string pid = std::to_string(::getpid()) + "\n";
             if (::ftruncate(fd, 0) == 0 && ::write(fd, pid.data(), pid.size()) < 0) {
@@ -70,6 +108,59 @@ bool isStateName(const std::string& name)
     if (name.size() < 8 || name.compare(0, 3, "TRV") != 0 || name.compare(name.size() - 4, 4, ".TMP") != 0)
         return false;
     return std::all_of(name.begin() + 3, name.end() - 4, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+uint64_t folderIdOf(const std::string& folder)
+{
+    struct stat st {};
+    return ::stat(folder.c_str(), &st) == 0 ? uint64_t(st.st_ino) : 0;
+}
+
+// The index of `folder`, when it is a regular file of the user's own that an
+// editor wrote in this very folder.
+std::optional<LeftJournal> readIndex(const std::string& folder)
+{
+    const auto text = readFileBytes(inFolder(folder, kIndexName), nullptr, 1 << 20, Origin::ProgramNamed);
+    if (!text)
+        return std::nullopt;
+    auto j = parseJournalIndex(std::string(text->begin(), text->end()));
+    if (!j || j->folderId == 0 || j->folderId != folderIdOf(folder))
+        return std::nullopt;
+    return j;
+}
+
+// Why `folder` cannot hold this editor's journal, empty when it can: a
+// subfolder that is a link, no folder, another user's or open to other users; a
+// journal name in it that is anything but a regular file of the user's own; an
+// index that was not written there. Nothing is opened but regular files.
+std::string folderProblem(const std::string& folder, bool subfolder)
+{
+    if (subfolder) {
+        struct stat st {};
+        if (::lstat(folder.c_str(), &st) != 0)
+            return folder + ": " + std::strerror(errno);
+        if (S_ISLNK(st.st_mode))
+            return folder + " is a symbolic link";
+        if (!S_ISDIR(st.st_mode))
+            return folder + " is not a folder";
+        if (st.st_uid != ::geteuid())
+            return folder + " is owned by another user";
+        if (othersCanWrite(st))
+            return folder + " can be written by other users";
+    }
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name != kLockName && name != kIndexName && !isStateName(name))
+            continue;
+        if (const auto why = ownFileProblem(it->path().string()); why && !why->empty())
+            return it->path().string() + " is " + *why;
+    }
+    if (ec)
+        return folder + ": " + ec.message();
+    if (const std::string index = inFolder(folder, kIndexName); isOwnFile(index) && !readIndex(folder))
+        return index + " was not written by this editor in this folder";
+    return {};
 }
 
 std::string escapeLine(const std::string& s)
@@ -167,28 +258,77 @@ void Journal::nameTypedStep(const std::string& name)
     typedName_ = true;
 }
 
-bool Journal::open(const std::string& base, std::string* error)
+void Journal::setFolder(const std::string& folder)
+{
+    folder_ = folder;
+    folderId_ = folderIdOf(folder);
+}
+
+bool Journal::takeFolder(const std::string& base, std::string& why)
 {
     base_ = base;
-    folder_ = base;
     std::error_code ec;
     fs::create_directories(base, ec);
+    struct stat st {};
+    if (::stat(base.c_str(), &st) != 0) {
+        why = std::strerror(errno);
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        why = "not a folder";
+        return false;
+    }
+    // Another user could plant names there between any check and its use.
+    if (othersCanWrite(st)) {
+        why = "other users can write to it";
+        return false;
+    }
     for (int k = 1; k <= kMaxEditors; ++k) {
         const std::string folder = k == 1 ? base : base + "/TRV-" + std::to_string(k);
-        if (k > 1)
-            fs::create_directory(folder, ec);
+        if (k > 1 && ::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            continue;
+        if (std::string problem = folderProblem(folder, k > 1); !problem.empty()) {
+            if (refused_.empty())
+                refused_ = std::move(problem);
+            continue;
+        }
         const int fd = lockFolder(folder);
         if (fd >= 0) {
             slots_.insert(slots_.begin(), Slot{folder, fd});
-            folder_ = folder;
+            setFolder(folder);
             return true;
         }
-        if (fd == -2 && k == 1)
-            break; // the base folder itself cannot be locked: no subfolder could be either
+        if (fd == -2 && k == 1) {
+            why = std::strerror(errno); // no subfolder could be locked either
+            return false;
+        }
         // Held by a running editor, or a subfolder that cannot be used: the next one.
     }
+    why = "no folder of its own is free";
+    return false;
+}
+
+bool Journal::open(const std::string& base, std::string* error)
+{
+    std::string why;
+    if (takeFolder(base, why)) {
+        if (!refused_.empty())
+            notice_ = refused_ + ": the editor leaves it as it is and keeps its journal in " + folder_ + ".";
+        return true;
+    }
+    // Undo, redo and the recovery after a crash keep working in a folder of the
+    // user's own, the same one at the next start.
+    const std::string what =
+        refused_.empty() ? "The journal folder " + base + " cannot be used (" + why + ")" : refused_;
+    std::string unused;
+    if (const std::string own = privateFolder(); !own.empty() && takeFolder(own + "/journal", unused)) {
+        notice_ = what + ": the editor keeps its journal in " + folder_ + " instead.";
+        return true;
+    }
+    base_ = base;
+    setFolder(base);
     if (error)
-        *error = std::strerror(errno);
+        *error = why;
     return false;
 }
 
@@ -210,7 +350,8 @@ Journal::Recorded Journal::record(std::vector<uint8_t> bytes, std::string& error
     std::string reason;
     if (advance && UndoPos >= kMaxJournalState) {
         result = Recorded::Full;
-    } else if ((advance || !asStored) && !writeFileSafely(stateFile(target), bytes, &reason, Durability::Cached)) {
+    } else if ((advance || !asStored) &&
+               !writeFileSafely(stateFile(target), bytes, &reason, Durability::Cached, Origin::ProgramNamed)) {
         error = stateFile(target) + ":\n" + reason;
         result = Recorded::Failed;
     }
@@ -251,6 +392,7 @@ void Journal::saveIndex()
     j.UndoPos = UndoPos;
     j.UndoName = UndoName;
     j.lastStep = lastStep_;
+    j.folderId = folderId_;
     // Rewritten in place with one write, which a crash of the program cannot cut
     // in half; the end line marks where it ends. Replacing the file by a rename
     // would cost a flush of its data on every step on some file systems. Best
@@ -260,7 +402,8 @@ void Journal::saveIndex()
     if (indexWritten_.size() == folder_.size() + 1 + text.size() && indexWritten_.starts_with(folder_) &&
         indexWritten_.ends_with(text))
         return;
-    const int fd = ::open(inFolder(folder_, kIndexName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    bool refused = false;
+    const int fd = openOwn(inFolder(folder_, kIndexName), O_WRONLY | O_CREAT, refused);
     if (fd < 0)
         return;
     if (::pwrite(fd, text.data(), text.size(), 0) == ssize_t(text.size()) && ::ftruncate(fd, off_t(text.size())) == 0)
@@ -274,13 +417,15 @@ std::vector<LeftJournal> Journal::findLeftJournals()
         return {}; // without a lock of its own, no folder here is known to be free
 
     std::vector<std::string> folders{folder_};
-    if (folder_ != base_)
+    if (folder_ != base_ && folderProblem(base_, false).empty())
         folders.push_back(base_);
     std::error_code ec;
     std::vector<std::string> subfolders;
     for (fs::directory_iterator it(base_, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.rfind("TRV-", 0) == 0 && it->is_directory(ec) && it->path().string() != folder_)
+        // A link, another user's folder or one with names not its own is no left journal.
+        if (name.rfind("TRV-", 0) == 0 && it->path().string() != folder_ &&
+            folderProblem(it->path().string(), true).empty())
             subfolders.push_back(it->path().string());
     }
     std::sort(subfolders.begin(), subfolders.end());
@@ -295,10 +440,8 @@ std::vector<LeftJournal> Journal::findLeftJournals()
                 continue; // a running editor's, or not ours to look at
             slots_.push_back(Slot{folder, fd});
         }
-        std::optional<LeftJournal> j;
-        if (const auto text = readFileBytes(inFolder(folder, kIndexName), nullptr, 1 << 20))
-            j = parseJournalIndex(std::string(text->begin(), text->end()));
-        if (j && j->UndoName[0] != "L" && fs::is_regular_file(journalFileName(folder, j->UndoPos), ec)) {
+        std::optional<LeftJournal> j = readIndex(folder);
+        if (j && j->UndoName[0] != "L" && isOwnFile(journalFileName(folder, j->UndoPos))) {
             j->folder = folder;
             left.push_back(std::move(*j));
             continue;
@@ -324,7 +467,7 @@ void Journal::adopt(const LeftJournal& left)
         auto it = std::find_if(slots_.begin(), slots_.end(), [&](const Slot& s) { return s.folder == left.folder; });
         if (it != slots_.end())
             std::rotate(slots_.begin(), it, it + 1);
-        folder_ = left.folder;
+        setFolder(left.folder);
     }
     UndoPos = left.UndoPos;
     UndoName = left.UndoName;
@@ -359,12 +502,12 @@ void Journal::removeStates(const std::string& folder, bool whole)
     if (whole) {
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
             if (isStateName(it->path().filename().string()))
-                fs::remove(it->path(), ec);
+                removeOwn(it->path().string());
     } else {
         // From state 1 up to the first gap; state 0 stays.
-        for (int n = 1; fs::remove(journalFileName(folder, n), ec); ++n) {}
+        for (int n = 1; removeOwn(journalFileName(folder, n)); ++n) {}
     }
-    fs::remove(inFolder(folder, kIndexName), ec);
+    removeOwn(inFolder(folder, kIndexName));
     if (folder == folder_)
         indexWritten_.clear();
 }
@@ -376,7 +519,7 @@ void Journal::release(const std::string& folder, bool removeFolder)
         return;
     // Removed while still locked, so no other editor can take the old file.
     if (removeFolder)
-        ::unlink(inFolder(folder, kLockName).c_str());
+        removeOwn(inFolder(folder, kLockName));
     ::close(it->fd);
     slots_.erase(it);
     if (removeFolder && folder != base_)
@@ -388,6 +531,7 @@ std::string formatJournalIndex(const LeftJournal& j)
     std::string out = std::string(kIndexHeader) + "\n";
     out += "state " + std::to_string(j.UndoPos) + "\n";
     out += "time " + std::to_string(j.lastStep) + "\n";
+    out += "folder " + std::to_string(j.folderId) + "\n";
     out += "document " + escapeLine(j.document) + "\n";
     for (int k = 0; k <= kMaxJournalState; ++k)
         if (!j.UndoName[size_t(k)].empty())
@@ -419,6 +563,9 @@ std::optional<LeftJournal> parseJournalIndex(const std::string& text)
             havePos = true;
         } else if (key == "time") {
             if (!parseInt(value, j.lastStep))
+                return std::nullopt;
+        } else if (key == "folder") {
+            if (!parseInt(value, j.folderId))
                 return std::nullopt;
         } else if (key == "document") {
             j.document = unescapeLine(value);

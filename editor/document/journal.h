@@ -25,6 +25,9 @@ struct LeftJournal {
     int UndoPos = 0;
     StepNames UndoName;
     int64_t lastStep = 0; // seconds since 1970 of the last step
+    // The inode of the folder the index was written in: an index copied or
+    // unpacked from elsewhere does not name the folder it lies in.
+    uint64_t folderId = 0;
 };
 
 class Journal {
@@ -55,11 +58,18 @@ public:
 
     // ---- the files
     // Takes a folder of its own below `base`: `base` itself for the first
-    // editor, a subfolder "TRV-<k>" for each further one while the others run.
-    // False (with the reason) when no lock can be had; the states then go to
-    // `base` unguarded, as if no other editor were running.
+    // editor, a subfolder "TRV-<k>" (mode 0700) for each further one while the
+    // others run, and for a folder holding a journal name that is no regular
+    // file of the user's own or an index written elsewhere; such names are left
+    // as they are. When `base` cannot hold a journal (no folder, no lock, other
+    // users can write to it), the journal goes to a private folder (privateFolder()).
+    // False (with the reason) when no lock can be had anywhere; the states then
+    // go to `base` unguarded, as if no other editor were running.
     bool open(const std::string& base, std::string* error = nullptr);
     const std::string& folder() const { return folder_; }
+    // What open() refused or where it moved, said once to the user; empty when
+    // the journal is where it was asked to be.
+    const std::string& notice() const { return notice_; }
     std::string stateFile(int n) const { return journalFileName(folder_, n); }
 
     enum class Recorded { Written, Full, Failed };
@@ -95,6 +105,10 @@ public:
 
 private:
     struct Slot;
+    // Locks the first usable folder at or below `base`; false with `why` when
+    // `base` itself cannot hold a journal.
+    bool takeFolder(const std::string& base, std::string& why);
+    void setFolder(const std::string& folder);
     void saveIndex();
     // Takes back a name given since the last write: the document returns to the
     // state as written, and with it to that state's name ("L" right after a load).
@@ -106,6 +120,9 @@ private:
 
     std::string base_;
     std::string folder_;
+    uint64_t folderId_ = 0;
+    std::string notice_;
+    std::string refused_;             // the first journal name open() would not touch, and why
     std::vector<Slot> slots_;         // locks held: this editor's own first, then left journals being offered
     std::vector<uint8_t> stateBytes_; // the file of state statePos_, as last read
     int statePos_ = -1;

@@ -1,19 +1,35 @@
 #include "app_paths.h"
 
+#include "private_folder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
+// HOME when it names an existing absolute folder; empty otherwise, with the
+// reason. (Qt's home would be "/" without HOME, and a missing one is not made.)
+QString usableHome(QString& why)
+{
+    if (!qEnvironmentVariableIsSet("HOME"))
+        why = "HOME is not set";
+    const QString home = qEnvironmentVariable("HOME");
+    if (why.isEmpty() && home.isEmpty())
+        why = "HOME is empty";
+    if (why.isEmpty() && (!QDir::isAbsolutePath(home) || !QFileInfo(home).isDir()))
+        why = "HOME=" + home + " is not an existing absolute folder";
+    return why.isEmpty() ? QDir::cleanPath(home) : QString();
+}
+
 // An XDG base folder: the variable when it holds an absolute path, the
-// default below the home folder otherwise.
-QString xdgDir(const char* variable, const QString& fallbackBelowHome)
+// default below the home folder otherwise; empty without either.
+QString xdgDir(const char* variable, const QString& home, const QString& fallbackBelowHome)
 {
     const QString set = qEnvironmentVariable(variable);
     if (!set.isEmpty() && QDir::isAbsolutePath(set))
         return QDir::cleanPath(set);
-    return QDir::homePath() + "/" + fallbackBelowHome;
+    return home.isEmpty() ? QString() : home + "/" + fallbackBelowHome;
 }
 
 QString installedDataDir()
@@ -43,10 +59,29 @@ AppPaths AppPaths::portableIn(const QString& dir)
 AppPaths AppPaths::perUser()
 {
     AppPaths p;
-    p.settingsDir = xdgDir("XDG_CONFIG_HOME", ".config") + "/trusswick";
-    p.journalDir = xdgDir("XDG_STATE_HOME", ".local/state") + "/trusswick";
+    QString why;
+    const QString home = usableHome(why);
+    const QString config = xdgDir("XDG_CONFIG_HOME", home, ".config");
+    const QString state = xdgDir("XDG_STATE_HOME", home, ".local/state");
+    p.settingsDir = config + "/trusswick";
+    p.journalDir = state + "/trusswick";
     p.dataDir = installedDataDir();
-    p.homeDir = QDir::homePath();
+    p.homeDir = home.isEmpty() ? QDir::currentPath() : home;
+    if (!config.isEmpty() && !state.isEmpty())
+        return p;
+    // Kept for this run in a folder only this user can enter.
+    std::string error;
+    QString own = QString::fromStdString(trv::privateFolder(&error));
+    if (own.isEmpty()) {
+        own = QDir::tempPath() + "/trusswick-unusable"; // never made: writes there fail and say so
+        why += " and no private folder can be made (" + QString::fromStdString(error) + ")";
+    }
+    if (config.isEmpty())
+        p.settingsDir = own + "/config";
+    if (state.isEmpty())
+        p.journalDir = own + "/journal";
+    p.notice = "There is no usable home folder (" + why +
+        "): the editor keeps its settings and journal for this run in " + own + ".";
     return p;
 }
 

@@ -343,6 +343,7 @@ private:
     int aboutPause_ = 0;    // timer ticks left in the pause
 
     std::unique_ptr<RecentFiles> recent_; // File > Recent
+    QString recentRefused_;               // why its file was not used, said at start
     int wheelRest_ = 0;                   // wheel turns not yet a whole notch
 
     // ---- the folder export

@@ -54,7 +54,7 @@ void Form1::connectDesktop()
     connect(Pic, &PicBox::wheel, this, [this](QPoint delta, Qt::KeyboardModifiers m) { Pic_Wheel(delta, m); });
 
     recent_ = std::make_unique<RecentFiles>((paths_.settingsDir + "/recent-files").toStdString());
-    recent_->read();
+    recentRefused_ = QString::fromStdString(recent_->read());
     connect(MRecent, &QMenu::aboutToShow, this, [this] { fillRecentMenu(); });
 }
 

@@ -69,7 +69,9 @@ void Form1::LoadDocument()
     std::vector<uint8_t> bytes;
     if (known) {
         trv::parseDocument(*known, false, doc); // written by this editor: a valid bridge
-    } else if (trv::readDocumentFile(name, doc, message, &bytes) != trv::ReadStatus::Ok) {
+    } else if (trv::readDocumentFile(name, doc, message, &bytes,
+                                     named ? trv::Origin::UserNamed : trv::Origin::ProgramNamed) !=
+               trv::ReadStatus::Ok) {
         // The reader refused the file: the document and the journal stay as they were.
         UseFile = DocumentSource::JournalState;
         reportProblem(QString::fromStdString(message));

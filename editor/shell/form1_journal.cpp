@@ -89,7 +89,7 @@ void Form1::ShowJournalDump()
         RenderView();
         return;
     }
-    const auto bytes = trv::readFileBytes(journal.stateFile(UndoPos));
+    const auto bytes = trv::readFileBytes(journal.stateFile(UndoPos), nullptr, SIZE_MAX, trv::Origin::ProgramNamed);
     LDebug->setRows(bytes ? trv::journalDumpItems(*bytes) : std::vector<std::string>{});
     LDebug->show();
     FixLooksSoft->show();

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include <cstdio>
 #include <filesystem>
@@ -77,6 +78,14 @@ void Form1::Form_Load()
     if (!settingsProblem.isEmpty())
         msgBox(settingsProblem, false, true);
     journal.open(paths_.journalDir.toStdString());
+    // Said once, with the document open: a file the editor would not touch, and
+    // where its own files went instead.
+    const auto sayNotices = qScopeGuard([this] {
+        QStringList notices{paths_.notice, QString::fromStdString(journal.notice()), recentRefused_};
+        notices.removeAll(QString());
+        if (!notices.isEmpty())
+            msgBox(notices.join("\n\n"), false, true);
+    });
     if (restoreLeftJournal())
         return;
     // A document named on the command line passes the checks of Open; one that

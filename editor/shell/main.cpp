@@ -57,7 +57,10 @@ int main(int argc, char** argv)
     // A relative name means the folder the user started in, whatever the editor does later.
     const QString file =
         command.file.empty() ? QString() : QFileInfo(QString::fromStdString(command.file)).absoluteFilePath();
-    Form1 w(platform, paths(), file);
+    const AppPaths where = paths();
+    if (!where.notice.isEmpty())
+        std::fprintf(stderr, "TRV424: %s\n", qPrintable(where.notice));
+    Form1 w(platform, where, file);
     w.show();
     return app.exec();
 }

@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <filesystem>
 
-void RecentFiles::read()
+std::string RecentFiles::read()
 {
     paths_.clear();
-    const auto bytes = trv::readFileBytes(file_, nullptr, 64 * 1024);
+    if (const auto why = trv::ownFileProblem(file_); why && !why->empty())
+        return file_ + " is " + *why +
+            ": the editor leaves it as it is and does not keep the list of recent documents.";
+    const auto bytes = trv::readFileBytes(file_, nullptr, 64 * 1024, trv::Origin::ProgramNamed);
     if (!bytes)
-        return;
+        return {};
     std::string line;
     for (uint8_t c : *bytes) {
         if (c != '\n') {
@@ -21,6 +24,7 @@ void RecentFiles::read()
             paths_.push_back(line);
         line.clear();
     }
+    return {};
 }
 
 bool RecentFiles::write(std::string* error) const
@@ -31,7 +35,7 @@ bool RecentFiles::write(std::string* error) const
     // On a first start the settings' folder may not be there yet.
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(file_).parent_path(), ec);
-    return trv::writeFileSafely(file_, text, error);
+    return trv::writeFileSafely(file_, text, error, trv::Durability::Synced, trv::Origin::ProgramNamed);
 }
 
 bool RecentFiles::add(const std::string& path)

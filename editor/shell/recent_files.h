@@ -8,9 +8,12 @@ class RecentFiles {
 public:
     static constexpr size_t kMax = 8;
 
-    // The list kept in `file`; read() fills it from there.
+    // The list kept in `file`; read() fills it from there. The file is the
+    // program's own: a link, pipe or another user's file under its name is
+    // neither read nor written, and read() says so once.
     explicit RecentFiles(std::string file) : file_(std::move(file)) {}
-    void read();
+    // Empty, or why the file is refused.
+    std::string read();
     // Writes the list; false with the reason when it cannot.
     bool write(std::string* error = nullptr) const;
 

@@ -1,11 +1,15 @@
 #include "journal.h"
 
+#include "private_folder.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+
+#include <sys/stat.h>
 
 using namespace trv;
 
@@ -231,4 +235,112 @@ TEST(JournalFiles, IndexSurvivesOddNamesAndRefusesJunk)
     EXPECT_FALSE(parseJournalIndex("junk"));
     EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstate 99999\nend\n"));
     EXPECT_FALSE(parseJournalIndex("TRV journal 1\nstep 5000 x\nstate 1\nend\n"));
+}
+
+namespace {
+// A journal with unsaved work in `base`, left as a killed editor leaves it.
+void leaveWork(const std::string& base, const std::string& document)
+{
+    Journal crashed;
+    crashed.open(base);
+    std::string error;
+    crashed.restart();
+    crashed.record(state(0), error);
+    crashed.stateRead(state(0), document);
+    crashed.nameStep("Point: New Soft");
+    crashed.record(state(1), error);
+    crashed.stateRead(state(1), document);
+}
+} // namespace
+
+TEST(JournalFiles, NamesThatAreNotItsOwnAreNeverTouchedNorOffered)
+{
+    namespace fs = std::filesystem;
+    trvtest::TempDir outside, runtime;
+    ASSERT_EQ(::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1), 0);
+    const std::string victim = outside.file("victim");
+    const std::vector<uint8_t> precious{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'};
+    trvtest::writeAll(victim, precious);
+    std::string error;
+
+    // A link under each journal name, a pipe as the index, a TRV-2 link to a
+    // folder with journal files: the journal moves to a fresh folder of its own,
+    // says which name it refused, and works there.
+    fs::create_directory(outside.file("journal"));
+    trvtest::writeAll(outside.file("journal/TRV0.TMP"), precious);
+    leaveWork(outside.file("journal"), "/levels/x.brg");
+    const auto outsideIndex = trvtest::readAll(outside.file("journal/TRV.index"));
+    for (const char* name : {"TRV.lock", "TRV.index", "TRV0.TMP", "TRV1.TMP", "pipe"}) {
+        trvtest::TempDir dir;
+        const std::string base = dir.path().string();
+        if (std::strcmp(name, "pipe") == 0)
+            ASSERT_EQ(::mkfifo(dir.file("TRV.index").c_str(), 0600), 0);
+        else
+            fs::create_symlink(victim, dir.file(name));
+        fs::create_directory_symlink(outside.file("journal"), dir.file("TRV-2"));
+        Journal j;
+        ASSERT_TRUE(j.open(base));
+        EXPECT_EQ(j.folder(), base + "/TRV-3") << name;
+        EXPECT_NE(j.notice().find(std::strcmp(name, "pipe") == 0 ? "TRV.index is not a regular file" : name),
+                  std::string::npos)
+            << j.notice();
+        EXPECT_TRUE(j.findLeftJournals().empty());
+        j.restart();
+        ASSERT_EQ(j.record(state(0), error), Journal::Recorded::Written) << error;
+        j.stateRead(state(0), "x.brg");
+        j.nameStep("Line: Draw");
+        ASSERT_EQ(j.record(state(1), error), Journal::Recorded::Written) << error;
+        j.stateRead(state(1), "x.brg");
+        j.close();
+        EXPECT_EQ(trvtest::readAll(victim), precious);
+        EXPECT_TRUE(fs::is_symlink(dir.file(std::strcmp(name, "pipe") == 0 ? "TRV-2" : name)));
+        EXPECT_FALSE(exists(base + "/TRV-3"));
+    }
+    EXPECT_EQ(trvtest::readAll(outside.file("journal/TRV1.TMP")), state(1));
+    EXPECT_EQ(trvtest::readAll(outside.file("journal/TRV.index")), outsideIndex);
+
+    // A journal with unsaved work copied elsewhere, as an archive carries it,
+    // cannot aim a Restore at its document: its index names another folder.
+    trvtest::TempDir copy;
+    for (const char* name : {"TRV0.TMP", "TRV1.TMP", "TRV.index"})
+        fs::copy_file(outside.file("journal/") + name, copy.file(name));
+    {
+        Journal j;
+        j.open(copy.path().string());
+        EXPECT_EQ(j.folder(), copy.file("TRV-2"));
+        EXPECT_NE(j.notice().find("TRV.index was not written by this editor"), std::string::npos);
+        EXPECT_TRUE(j.findLeftJournals().empty());
+        j.close();
+    }
+    EXPECT_TRUE(exists(copy.file("TRV1.TMP")));
+
+    // Where other users can write, nothing is offered: the journal goes to the
+    // private folder, and so does one whose folder is a file.
+    ::chmod(outside.file("journal").c_str(), 0777);
+    trvtest::writeAll(outside.file("file"), precious);
+    for (const std::string& unusable : {outside.file("journal"), outside.file("file")}) {
+        Journal j;
+        ASSERT_TRUE(j.open(unusable));
+        EXPECT_EQ(j.folder(), runtime.file("trusswick/journal"));
+        EXPECT_NE(j.notice().find("The journal folder " + unusable + " cannot be used"), std::string::npos);
+        EXPECT_TRUE(j.findLeftJournals().empty());
+        j.restart();
+        EXPECT_EQ(j.record(state(0), error), Journal::Recorded::Written);
+        j.close();
+    }
+    EXPECT_EQ(trvtest::readAll(outside.file("journal/TRV1.TMP")), state(1));
+    struct stat st {};
+    ASSERT_EQ(::stat(runtime.file("trusswick").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // A name someone else prepared for the private folder is not used.
+    ::unsetenv("XDG_RUNTIME_DIR");
+    trvtest::TempDir tmp;
+    ::setenv("TMPDIR", tmp.path().c_str(), 1);
+    const std::string usual = tmp.file("trusswick-" + std::to_string(::geteuid()));
+    fs::create_directory_symlink(outside.path(), usual);
+    const std::string fresh = privateFolder();
+    EXPECT_EQ(fs::path(fresh).parent_path(), tmp.path());
+    EXPECT_NE(fresh, usual);
+    ::unsetenv("TMPDIR");
 }
