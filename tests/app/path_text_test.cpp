@@ -1,4 +1,4 @@
-#include "module1.h"
+#include "path_text.h"
 
 #include <gtest/gtest.h>
 
