@@ -157,7 +157,7 @@ TEST_F(Journal, UnchangedDocumentOffersNoList)
 TEST_F(Journal, FullJournalRefusesTheNextStepAndKeepsEveryState)
 {
     start();
-    journal().UndoPos = trv::kMaxJournalState - 1;
+    journal().goTo(trv::kMaxJournalState - 1);
     edit("before the end", 7); // writes the last state the names can hold
     EXPECT_EQ(journal().UndoPos, trv::kMaxJournalState);
     platform.messages.clear();
