@@ -26,9 +26,11 @@ protected:
     }
     std::vector<std::string> undoRows() const
     {
+        const ListBox* list = ctl<ListBox>("UdoList");
         std::vector<std::string> rows;
-        for (int i = 0; i < ctl<ListBox>("UdoList")->count(); ++i)
-            rows.push_back(ctl<ListBox>("UdoList")->item(i));
+        rows.reserve(size_t(list->count()));
+        for (int i = 0; i < list->count(); ++i)
+            rows.push_back(list->item(i));
         return rows;
     }
     void clickRow(int row)
