@@ -219,9 +219,17 @@ Journal::~Journal()
 
 void Journal::restart()
 {
-    UndoPos = 0;
+    undoPos_ = 0;
     markUnchanged();
     statePos_ = -1; // the state-0 write that follows is the document as stored, not a change
+}
+
+bool Journal::redo()
+{
+    if (!stepNamed() || undoPos_ >= kMaxJournalState)
+        return false;
+    ++undoPos_;
+    return true;
 }
 
 void Journal::clearNames()
@@ -365,7 +373,7 @@ Journal::Recorded Journal::record(std::vector<uint8_t> bytes, std::string& error
     // loaded document no longer is as stored.
     if (!advance && known && UndoPos == 0 && !changed())
         UndoName[0].clear();
-    UndoPos = target;
+    undoPos_ = target;
     stateBytes_ = std::move(bytes);
     statePos_ = target;
     lastStep_ = int64_t(std::time(nullptr));
@@ -469,7 +477,7 @@ void Journal::adopt(const LeftJournal& left)
             std::rotate(slots_.begin(), it, it + 1);
         setFolder(left.folder);
     }
-    UndoPos = left.UndoPos;
+    undoPos_ = left.UndoPos;
     UndoName = left.UndoName;
     lastStep_ = left.lastStep;
     statePos_ = -1;

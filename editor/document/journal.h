@@ -3,6 +3,7 @@
 // keeps an index of the current state and the step names beside the states, so
 // that the work of an editor that ended without saving can be offered back.
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -37,8 +38,18 @@ public:
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
 
-    int UndoPos = 0;
+    // The current state. Read here; moved only by undo(), redo() and goTo(), so
+    // that redo lands only on a named state and never past the last.
+    const int& UndoPos = undoPos_;
     StepNames UndoName;
+
+    // One state back, never below state 0.
+    void undo() { undoPos_ = std::max(0, undoPos_ - 1); }
+    // One state on, when the current step is named and the journal not full;
+    // false when it stays.
+    bool redo();
+    // To state `n` (the undo list's row), within the journal.
+    void goTo(int n) { undoPos_ = std::clamp(n, 0, kMaxJournalState); }
 
     // "L" at state 0 means: nothing done since the last named load or save.
     bool changed() const { return UndoName[0] != "L"; }
@@ -118,6 +129,7 @@ private:
     // base) its emptied folder go too.
     void release(const std::string& folder, bool removeFolder = true);
 
+    int undoPos_ = 0;
     std::string base_;
     std::string folder_;
     uint64_t folderId_ = 0;

@@ -1,7 +1,6 @@
 #include "compact_style.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QWidget>
@@ -38,15 +37,6 @@ QStyle* compactStyle()
 }
 
 } // namespace
-
-QFont windowFont()
-{
-    // The designed places were laid out for a narrow interface font: Liberation
-    // Sans, metrically the common one of that desktop, at 11 pixels fits them.
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPixelSize(11);
-    return f;
-}
 
 void useCompactStyle(QWidget* window)
 {

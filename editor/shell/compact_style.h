@@ -2,12 +2,9 @@
 // take the small indicators and spacing of the desktop they were laid out for,
 // whatever style the system gives.
 #pragma once
+#include "window_font.h"
 
-class QFont;
 class QWidget;
-
-// The windows' font, which the drawing area prints the file name with too.
-QFont windowFont();
 
 // Gives `window` and every control in it the compact indicators; a control
 // made later does not get them, so call it once the window is built.

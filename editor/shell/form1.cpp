@@ -99,5 +99,5 @@ void Form1::Redraw_Click()
     if (tools_.pointTool == PointTool::Move)
         setPointer(trv::PointerShape::Default); // drops a picked-up point
     if (doc.NPoints != 0)
-        SaveDocument();
+        SaveDocument(DocumentSource::JournalState);
 }

@@ -44,7 +44,7 @@ enum class LevelValue;
 class RenderCache;
 } // namespace trv
 
-// What the next load or save acts on (the window's UseFile).
+// What a load or save acts on (its UseFile).
 enum class DocumentSource {
     JournalState, // the file of the current journal state
     NamedFile,    // the file named in the text box File
@@ -60,8 +60,8 @@ public:
     ~Form1() override;
 
     // ---- document, journal (form1_document.cpp, form1_journal.cpp)
-    void LoadDocument();
-    void SaveDocument();
+    void LoadDocument(DocumentSource UseFile);
+    void SaveDocument(DocumentSource UseFile);
     void ApplySaveType();
     // Records an edit: names the step and writes it.
     void recordStep(const std::string& name);
@@ -268,6 +268,9 @@ private:
     void buildAbout(); // form1_about.cpp
     // Editing helpers.
     void showPanel(ClickFrame* panel);
+    // Line or terrain mode (form1_modes.cpp): the stretch line's colour, the
+    // panel, the default pointer and tool; terrain is drawn free of a level.
+    void enterStrokeMode(ClickFrame* panel, bool levelFree);
     void choosePointTool(trv::PointerShape shape);
     void endStrokeOnModeSwitch();
     void commit(); // SaveDocument without a new step name
@@ -279,7 +282,7 @@ private:
     // Where a file dialog starts: the folder and name of File; per user, the
     // home folder while no document has been loaded.
     PathSplit dialogPlace() const;
-    // Loads the file named in File (UseFile NamedFile), and draws the view
+    // Loads the file named in File, and draws the view
     // anyway when that fails.
     void loadNamedFile();
     // Refuses a file the reader would refuse, before anything changes.
@@ -289,21 +292,26 @@ private:
     void BatchExport();
     // The About frame's slide-in, pause and train animation, paced by a timer.
     void aboutTick();
-    // Applies the settings file; says what was wrong with it, or nothing.
-    QString readSettings();
+    // Applies the settings file; false with what was wrong with it in `problem`.
+    bool readSettings(QString* problem);
     // Writes Trv.ini from the options and the window's place; the system's
     // reason when it cannot. `placed`: take the place from the window as shown.
     std::string writeSettingsFile(bool placed);
     // Offers the work of an editor that ended without saving; true when restored.
     bool restoreLeftJournal();
     void openTextFile(const QString& path, const QString& missingText);
+    // The parts of LoadDocument and SaveDocument (form1_document.cpp): the
+    // journal told of a load, the texts and lists of the loaded document, the
+    // question before a save drops lines or soft points, a journal step written.
+    void noteLoaded(bool named, bool known, std::vector<uint8_t> bytes);
+    void showDocument();
+    bool confirmDiscarding();
+    void recordState();
 
     // ---- the document and the journal
     trv::Document doc;
     trv::DerivedTables tables;
     trv::Journal journal;
-    int& UndoPos = journal.UndoPos; // the current journal state
-    DocumentSource UseFile = DocumentSource::JournalState;
     AppPaths paths_;
     QString openFile_; // the document named on the command line
     int SelPoint = -1;

@@ -7,6 +7,7 @@
 #include "list_box.h"
 #include "opt.h"
 #include "pic_box.h"
+#include "point_tools.h"
 #include "text_number.h"
 
 #include <QCheckBox>
@@ -47,7 +48,7 @@ bool Form1::checkReadable(const QString& path)
     return false;
 }
 
-void Form1::LoadDocument()
+void Form1::LoadDocument(DocumentSource UseFile)
 {
     const bool named = UseFile == DocumentSource::NamedFile;
     // A state this editor has just written or read is not read again.
@@ -56,7 +57,7 @@ void Form1::LoadDocument()
     if (named)
         name = trv::resolveLetterCase(local(File->text()));
     else if (!known)
-        name = journal.stateFile(UndoPos);
+        name = journal.stateFile(journal.UndoPos);
 
     if (!known && (name.empty() || !trv::fileExists(name))) {
         if (named)
@@ -73,12 +74,21 @@ void Form1::LoadDocument()
                                      named ? trv::Origin::UserNamed : trv::Origin::ProgramNamed) !=
                trv::ReadStatus::Ok) {
         // The reader refused the file: the document and the journal stay as they were.
-        UseFile = DocumentSource::JournalState;
         reportProblem(QString::fromStdString(message));
         return;
     }
     documentLoaded_ = true;
     ++loads_;
+    noteLoaded(named, known != nullptr, std::move(bytes));
+    showDocument();
+    if (named)
+        SaveDocument(DocumentSource::JournalState);
+    else
+        RenderView();
+}
+
+void Form1::noteLoaded(bool named, bool known, std::vector<uint8_t> bytes)
+{
     if (named) {
         journal.restart();
         rememberRecent(File->text());
@@ -86,7 +96,10 @@ void Form1::LoadDocument()
         journal.stateShown(File->text().toStdString());
     else
         journal.stateRead(std::move(bytes), File->text().toStdString());
+}
 
+void Form1::showDocument()
+{
     trv::deriveTables(doc, tables);
     LLines->setText(QString::fromStdString(tables.LLines));
 
@@ -109,78 +122,57 @@ void Form1::LoadDocument()
         LPoint->setListIndex(SelPoint);
     PntAcc.assign(size_t(doc.NPoints) + 1, {0, 0, 0});
     LLine->swapRows(tables.LineItem);
-
     LayoutPending = true;
-    if (UseFile == DocumentSource::NamedFile) {
-        UseFile = DocumentSource::JournalState;
-        SaveDocument();
-    } else {
-        RenderView();
-    }
 }
 
-void Form1::SaveDocument()
+void Form1::SaveDocument(DocumentSource UseFile)
 {
-    const bool named = UseFile == DocumentSource::NamedFile;
-    if (named && options_.Confirm && doc.NPoints != 0) {
-        const bool dropsLines = doc.NLines != 0 && !SavLines->isChecked();
-        const bool dropsSoft = tables.FirstSoft != 0 && !SavSoft->isChecked();
-        if (dropsLines || dropsSoft) {
-            QString text = "Discarding lines ";
-            if (!SavSoft->isChecked())
-                text += "and soft points ";
-            text += "\nOK to proceed";
-            if (!msgBox(text, true, true)) {
-                UseFile = DocumentSource::JournalState; // nothing written, the document stays
-                return;
-            }
-        }
-    }
-
-    if (named) {
-        // A document without points is never written to a named file.
-        if (doc.NPoints == 0) {
-            LoadDocument();
-            return;
-        }
-        trv::Document out = doc;
-        if (!SavSoft->isChecked() && tables.FirstSoft != 0) {
-            out.NPoints = std::max(1, tables.FirstSoft - 1);
-            // Lines that end at a dropped point go with it, so the file holds no
-            // line to a missing point.
-            int kept = 0;
-            for (int i = 1; i <= out.NLines; ++i)
-                if (out.Lin[i][2] < out.NPoints && out.Lin[i][3] < out.NPoints)
-                    out.Lin[++kept] = out.Lin[i];
-            out.NLines = kept;
-        }
-        if (!SavLines->isChecked())
-            out.NLines = 0;
-        out.Head[trv::kHeadPoints] = out.NPoints;
-        out.Head[trv::kHeadLines] = out.NLines;
-        const auto bytes = trv::serializeDocument(out, !SavLvl->isChecked());
-        const QString path = QString::fromStdString(trv::resolveLetterCase(local(File->text())));
-        std::string error;
-        if (!trv::writeFileSafely(path.toStdString(), bytes, &error)) {
-            UseFile = DocumentSource::JournalState;
-            msgBox("Cannot save " + path + ":\n" + QString::fromStdString(error), false, true);
-            return;
-        }
-        doc = std::move(out);
-        tell("Saved " + path);
-        LoadDocument();
+    if (UseFile == DocumentSource::JournalState) {
+        recordState();
         return;
     }
+    if (options_.Confirm && doc.NPoints != 0 && !confirmDiscarding())
+        return; // nothing written, the document stays
+    // A document without points is never written to a named file.
+    if (doc.NPoints == 0) {
+        LoadDocument(DocumentSource::NamedFile);
+        return;
+    }
+    trv::Document out = doc;
+    trv::DropForSave(out, tables.FirstSoft, SavSoft->isChecked(), SavLines->isChecked());
+    const auto bytes = trv::serializeDocument(out, !SavLvl->isChecked());
+    const QString path = QString::fromStdString(trv::resolveLetterCase(local(File->text())));
+    std::string error;
+    if (!trv::writeFileSafely(path.toStdString(), bytes, &error)) {
+        msgBox("Cannot save " + path + ":\n" + QString::fromStdString(error), false, true);
+        return;
+    }
+    doc = std::move(out);
+    tell("Saved " + path);
+    LoadDocument(DocumentSource::NamedFile);
+}
 
+bool Form1::confirmDiscarding()
+{
+    const bool dropsLines = doc.NLines != 0 && !SavLines->isChecked();
+    const bool dropsSoft = tables.FirstSoft != 0 && !SavSoft->isChecked();
+    if (!dropsLines && !dropsSoft)
+        return true;
+    QString text = "Discarding lines ";
+    if (!SavSoft->isChecked())
+        text += "and soft points ";
+    text += "\nOK to proceed";
+    return msgBox(text, true, true);
+}
+
+void Form1::recordState()
+{
     // A journal step. A loaded document without points is written too, so that
     // undo never reads a state left over from an earlier document; before the
     // first load there is nothing to write.
     if (!documentLoaded_)
         return;
-    if (!SavLines->isChecked())
-        doc.NLines = 0;
-    doc.Head[trv::kHeadPoints] = doc.NPoints;
-    doc.Head[trv::kHeadLines] = doc.NLines;
+    trv::DropForSave(doc, tables.FirstSoft, true, SavLines->isChecked());
     std::string error;
     switch (journal.record(trv::serializeDocument(doc, true), error)) {
     case trv::Journal::Recorded::Written: break;
@@ -193,7 +185,7 @@ void Form1::SaveDocument()
         msgBox(QString::fromStdString("Cannot write the undo file " + error), false, true);
         break; // the document returns to the last state written
     }
-    LoadDocument();
+    LoadDocument(DocumentSource::JournalState);
 }
 
 void Form1::ApplySaveType()
@@ -234,8 +226,7 @@ void Form1::nameTypedStep(const std::string& name)
 void Form1::recordStep(const std::string& name)
 {
     nameStep(name);
-    UseFile = DocumentSource::JournalState;
-    SaveDocument();
+    SaveDocument(DocumentSource::JournalState);
 }
 
 void Form1::MDelAllLines_Click()

@@ -98,13 +98,13 @@ void Form1::BatchExport()
             continue;
         }
         const qsizetype before = report.size();
+        const int loadsBefore = loads_;
         File->setText(path);
         OpenDocument();
-        if (UseFile == DocumentSource::NamedFile || report.size() != before) {
+        if (loads_ == loadsBefore || report.size() != before) {
             // Not loaded after all (gone meanwhile): no picture of the previous document under its name.
-            if (UseFile == DocumentSource::NamedFile)
+            if (report.size() == before)
                 report << "Cannot read " + path;
-            UseFile = DocumentSource::JournalState;
             continue;
         }
         ChosenFile = exportPictureName(path);

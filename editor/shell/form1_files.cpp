@@ -99,8 +99,7 @@ void Form1::OpenDocument()
 void Form1::loadNamedFile()
 {
     const int before = loads_;
-    UseFile = DocumentSource::NamedFile;
-    LoadDocument();
+    LoadDocument(DocumentSource::NamedFile);
     // Not loaded: the view still shows the old document, at the reset bars.
     if (loads_ == before)
         RenderView();
@@ -141,11 +140,7 @@ void Form1::BuLoad_Click()
         openChosen(ChosenFile);
 }
 
-void Form1::BuSave_Click()
-{
-    UseFile = DocumentSource::NamedFile;
-    SaveDocument();
-}
+void Form1::BuSave_Click() { SaveDocument(DocumentSource::NamedFile); }
 
 void Form1::BuSaveAs_Click()
 {
@@ -162,6 +157,5 @@ void Form1::BuSaveAs_Click()
     if (!hasThreeLetterExtension(ChosenFile))
         ChosenFile += SavBrg->isChecked() ? ".brg" : ".lvl";
     File->setText(ChosenFile);
-    UseFile = DocumentSource::NamedFile;
-    SaveDocument();
+    SaveDocument(DocumentSource::NamedFile);
 }

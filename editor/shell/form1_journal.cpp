@@ -26,18 +26,15 @@ void Form1::connectJournal()
 
 void Form1::MUndo_Click()
 {
-    UndoPos = std::max(0, UndoPos - 1);
-    UseFile = DocumentSource::JournalState;
-    LoadDocument();
+    journal.undo();
+    LoadDocument(DocumentSource::JournalState);
 }
 
 void Form1::MRedo_Click()
 {
-    if (!journal.stepNamed() || UndoPos >= trv::kMaxJournalState)
+    if (!journal.redo())
         return;
-    ++UndoPos;
-    UseFile = DocumentSource::JournalState;
-    LoadDocument();
+    LoadDocument(DocumentSource::JournalState);
 }
 
 void Form1::Undo_Click()
@@ -72,10 +69,9 @@ void Form1::UdoList_MouseUp(int row)
 {
     if (row < 0)
         return;
-    UndoPos = std::min(row, trv::kMaxJournalState);
+    journal.goTo(row);
     closeUndoList();
-    UseFile = DocumentSource::JournalState;
-    LoadDocument();
+    LoadDocument(DocumentSource::JournalState);
 }
 
 void Form1::UdoList_LostFocus() { closeUndoList(); }
@@ -89,7 +85,8 @@ void Form1::ShowJournalDump()
         RenderView();
         return;
     }
-    const auto bytes = trv::readFileBytes(journal.stateFile(UndoPos), nullptr, SIZE_MAX, trv::Origin::ProgramNamed);
+    const auto bytes =
+        trv::readFileBytes(journal.stateFile(journal.UndoPos), nullptr, SIZE_MAX, trv::Origin::ProgramNamed);
     LDebug->setRows(bytes ? trv::journalDumpItems(*bytes) : std::vector<std::string>{});
     LDebug->show();
     FixLooksSoft->show();

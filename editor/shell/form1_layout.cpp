@@ -19,26 +19,6 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
-namespace {
-
-template <class W>
-W* place(W* w, double left, double top, double width, double height)
-{
-    w->setGeometry(tw(left), tw(top), std::max(1, tw(width)), std::max(1, tw(height)));
-    return w;
-}
-
-template <class W>
-W* named(W* w, const char* name, const QString& tip = {})
-{
-    w->setObjectName(name);
-    if (!tip.isEmpty())
-        w->setToolTip(tip);
-    return w;
-}
-
-} // namespace
-
 QSize Form1::designedSize() const
 {
     return {tw(11880), tw(8310) + menuBar()->sizeHint().height() + statusBar()->sizeHint().height()};

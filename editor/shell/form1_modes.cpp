@@ -117,11 +117,7 @@ void Form1::connectModes()
     connect(MGeneral, &QAction::triggered, this, [this] { select(EGen); });
 }
 
-void Form1::commit()
-{
-    UseFile = DocumentSource::JournalState;
-    SaveDocument();
-}
+void Form1::commit() { SaveDocument(DocumentSource::JournalState); }
 
 void Form1::showPanel(ClickFrame* panel)
 {
@@ -141,18 +137,22 @@ void Form1::endStrokeOnModeSwitch()
     nameStep("Terrain: Draw");
 }
 
-void Form1::ELine_Click()
+void Form1::enterStrokeMode(ClickFrame* panel, bool levelFree)
 {
     if (doc.NPoints != 0) {
         endStrokeOnModeSwitch();
         Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
-        showPanel(FrameLE);
+        showPanel(panel);
         setPointer(trv::PointerShape::Default);
         select(LRail);
+        if (levelFree)
+            DrawFix->setChecked(false);
         commit();
     }
     Pic->setFocus();
 }
+
+void Form1::ELine_Click() { enterStrokeMode(FrameLE, false); }
 
 void Form1::EPoint_Click()
 {
@@ -167,19 +167,7 @@ void Form1::EPoint_Click()
     Pic->setFocus();
 }
 
-void Form1::ELand_Click()
-{
-    if (doc.NPoints != 0) {
-        endStrokeOnModeSwitch();
-        Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
-        showPanel(FrameLd);
-        setPointer(trv::PointerShape::Default);
-        select(LRail);
-        DrawFix->setChecked(false);
-        commit();
-    }
-    Pic->setFocus();
-}
+void Form1::ELand_Click() { enterStrokeMode(FrameLd, true); }
 
 void Form1::EGen_Click()
 {

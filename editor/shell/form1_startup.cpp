@@ -10,7 +10,7 @@
 #include "pic_box.h"
 #include "platform.h"
 #include "scroll_bar.h"
-#include "settings.h"
+#include "settings_file.h"
 #include "text_number.h"
 #include "window_units.h"
 
@@ -55,7 +55,7 @@ void Form1::Form_Load()
     const bool haveSettings = storedNameExists(paths_.settingsDir, "Trv.ini");
     QString settingsProblem;
     if (haveSettings) {
-        settingsProblem = readSettings();
+        readSettings(&settingsProblem);
         settingsKnown_ = true;
     } else {
         for (int i = 1; i <= 12; ++i)
@@ -126,8 +126,7 @@ bool Form1::restoreLeftJournal()
             SavLines->setChecked(true);
         setViewBars(0, 0, trv::kOpeningZoom, false);
         journal.adopt(j);
-        UseFile = DocumentSource::JournalState;
-        LoadDocument();
+        LoadDocument(DocumentSource::JournalState);
         restored = documentLoaded_;
     }
     return restored;
@@ -141,23 +140,24 @@ void Form1::applyPicColors()
     Pic->LLL.color = trv::colorFromPacked(options_.ColorTable[trv::ColorSelected]);
 }
 
-QString Form1::readSettings()
+bool Form1::readSettings(QString* problem)
 {
     const QString path = paths_.settingsFile();
-    std::string error;
-    const auto bytes = trv::readFileBytes(path.toStdString(), &error, kMaxSettingsBytes + 1);
-    const QString unreadable =
-        "The settings file " + path + " cannot be read (%1).\nThe editor starts with its default settings.";
-    if (!bytes)
-        return unreadable.arg(QString::fromStdString(error));
-    if (bytes->size() > kMaxSettingsBytes)
-        return unreadable.arg("it is larger than " + QString::number(kMaxSettingsBytes / 1024) + " KB");
     Settings s;
-    const SettingsRead got =
-        parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), s);
+    std::string error;
+    const std::optional<SettingsRead> read = readSettingsFile(path.toStdString(), s, &error);
+    if (!read) {
+        *problem = "The settings file " + path + " cannot be read (" + QString::fromStdString(error) +
+            ").\nThe editor starts with its default settings.";
+        return false;
+    }
+    const SettingsRead& got = *read;
     if (got.file)
         File->setText(QString::fromStdString(s.file));
-    opt->showSettings(s, got);
+    // The options as the command line takes them too; the options window's
+    // reactions then pass them on, as when typed.
+    applySettings(options_, s, got);
+    opt->showOptions();
     if (got.placement == 6) {
         for (int k = 0; k < 6; ++k)
             WindowPlacement[size_t(k) + 1] = s.placement[size_t(k)];
@@ -173,12 +173,11 @@ QString Form1::readSettings()
         opt->move(opt->x(), twipsToPixels(WindowPlacement[6]));
         placeOnScreen(opt, opt->geometry());
     }
-    for (int k = 0; k < got.colors; ++k)
-        options_.ColorTable[size_t(k) + 1] = uint32_t(s.colors[size_t(k)]);
     if (got.problem.empty())
-        return {};
-    return "The settings file " + path + " is damaged (" + QString::fromStdString(got.problem) +
+        return true;
+    *problem = "The settings file " + path + " is damaged (" + QString::fromStdString(got.problem) +
         ").\nWhat it lacks takes the default settings; the file is written anew when the editor ends.";
+    return false;
 }
 
 void Form1::Exit_Click()

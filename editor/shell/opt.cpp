@@ -5,7 +5,6 @@
 #include "controls.h"
 #include "list_box.h"
 #include "qt_text.h"
-#include "settings.h"
 #include "text_number.h"
 #include "window_units.h"
 
@@ -17,18 +16,6 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QVBoxLayout>
-
-namespace {
-template <class W>
-W* place(W* w, const char* name, double left, double top, double width, double height, const QString& tip = {})
-{
-    w->setObjectName(name);
-    if (!tip.isEmpty())
-        w->setToolTip(tip);
-    w->setGeometry(tw(left), tw(top), std::max(1, tw(width)), std::max(1, tw(height)));
-    return w;
-}
-} // namespace
 
 Opt::Opt(QWidget* owner, OptionValues& options, OptionsHost& host)
     : QWidget(owner, Qt::Window), options_(options), host_(host)
@@ -44,14 +31,21 @@ Opt::Opt(QWidget* owner, OptionValues& options, OptionsHost& host)
 
 double Opt::value(const QLineEdit* box) { return trv::parseLeadingNumber(box->text().toStdString()); }
 
-void Opt::showSettings(const Settings& s, const SettingsRead& got)
+void Opt::showOptions()
 {
-    QLineEdit* boxes[] = {ScrollSize, LandStyle, XYdiff, BmpLeft, BmpRight, BmpHeight, BackStyle};
-    for (int k = 0; k < got.numbers; ++k)
-        boxes[k]->setText(numberText(s.numbers[size_t(k)]));
-    QCheckBox* checks[] = {Confirm, WSize, Grid, Boundaries, Raillevel, Train, AutoScroll};
-    for (int k = 0; k < got.checks; ++k)
-        checks[k]->setChecked(s.checks[size_t(k)] != 0);
+    // A copy: each control's reaction stores its value as it comes.
+    const OptionValues o = options_;
+    const std::pair<QLineEdit*, double> numbers[] = {
+        {ScrollSize, o.ScrollSize}, {LandStyle, o.LandStyle}, {XYdiff, o.XYdiff},      {BmpLeft, o.BmpLeft},
+        {BmpRight, o.BmpRight},     {BmpHeight, o.BmpHeight}, {BackStyle, o.BackStyle}};
+    for (auto [box, v] : numbers)
+        box->setText(numberText(v));
+    const std::pair<QCheckBox*, bool> switches[] = {
+        {Confirm, o.Confirm},       {WSize, o.WSize},         {Grid, o.Grid},
+        {Boundaries, o.Boundaries}, {Raillevel, o.Raillevel}, {Train, o.Train},
+        {AutoScroll, o.AutoScroll}};
+    for (auto [box, on] : switches)
+        box->setChecked(on);
 }
 
 void Opt::setPreview(bool on) { Apply->setChecked(on); }

@@ -18,8 +18,6 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QSlider;
-struct Settings;
-struct SettingsRead;
 
 // What the options window asks of the main window.
 class OptionsHost {
@@ -52,9 +50,9 @@ public:
     // Lenient numeric value of a number box.
     static double value(const QLineEdit* box);
 
-    // Puts the values a settings file gives into the controls, each running its
-    // reaction as an edit by the user would.
-    void showSettings(const Settings& s, const SettingsRead& got);
+    // Puts the option values of the settings file's lines into the controls,
+    // each running its reaction as an edit by the user would.
+    void showOptions();
     // Switches the export preview, or autoscroll, as their check boxes do.
     void setPreview(bool on);
     void setAutoScroll(bool on);

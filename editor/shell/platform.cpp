@@ -1,5 +1,7 @@
 #include "platform.h"
 
+#include "report_text.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -31,16 +33,6 @@ bool DesktopPlatform::message(QWidget* owner, const QString& text, Buttons butto
     }
     box.setStandardButtons(buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;
-}
-
-ReportText reportText(const QString& summary, const QStringList& lines)
-{
-    // A long list would make the box taller than the screen; a short one is
-    // read at once, without opening the details.
-    constexpr qsizetype kShortList = 10;
-    if (lines.size() <= kShortList)
-        return {lines.isEmpty() ? summary : summary + "\n\n" + lines.join('\n'), {}};
-    return {summary, lines.join('\n')};
 }
 
 void DesktopPlatform::report(QWidget* owner, const QString& summary, const QStringList& lines)

@@ -30,13 +30,6 @@ public:
     virtual void onTermination(std::function<void()> work) { (void)work; }
 };
 
-// What a report's message box shows: a short list of problems stands in its
-// text after the summary, a long one goes into the detail section, which scrolls.
-struct ReportText {
-    QString text, details;
-};
-ReportText reportText(const QString& summary, const QStringList& lines);
-
 // Ends the program when the system asks it to (SIGTERM, SIGINT, SIGHUP: a
 // logout, a shutdown, Ctrl+C in a terminal) after the work given to
 // `onTermination`, within 2 seconds whatever window or dialog is open. It is not

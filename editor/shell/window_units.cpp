@@ -6,8 +6,6 @@
 
 #include <algorithm>
 
-int twipsToPixels(double twips) { return int(std::clamp(twips / trv::kTwipsPerPixel, -1e6, 1e6)); }
-
 namespace {
 QSize frameExtra(const QWidget* window)
 {

@@ -1,18 +1,36 @@
-// The windows' designed places are in twips (window units), 15 to a pixel;
-// placing windows from numbers that come from outside.
+// Controls at their designed places in twips, and windows placed from numbers
+// that come from outside.
 #pragma once
-#include "view_transform.h"
+#include "twips.h"
 
 #include <QRect>
+#include <QString>
 
 class QWidget;
 
-// Twips to pixels, for the designed places. Halves round up and negative places
-// round towards zero, as the designed positions were laid out with.
-inline int tw(double twips) { return int(twips / trv::kTwipsPerPixel + 0.5); } // NOLINT(bugprone-incorrect-roundings)
-// The same for numbers from outside (a settings file): any value gives a sane pixel count.
-int twipsToPixels(double twips);
-inline double pixelsToTwips(int pixels) { return pixels * trv::kTwipsPerPixel; }
+// A control at its designed place, at least a pixel each way.
+template <class W>
+W* place(W* w, double left, double top, double width, double height)
+{
+    w->setGeometry(tw(left), tw(top), std::max(1, tw(width)), std::max(1, tw(height)));
+    return w;
+}
+
+// A control with its object name and, where it has one, its tool tip.
+template <class W>
+W* named(W* w, const char* name, const QString& tip = {})
+{
+    w->setObjectName(name);
+    if (!tip.isEmpty())
+        w->setToolTip(tip);
+    return w;
+}
+
+template <class W>
+W* place(W* w, const char* name, double left, double top, double width, double height, const QString& tip = {})
+{
+    return place(named(w, name, tip), left, top, width, height);
+}
 
 // `wanted` for a window, made no larger than the available area of its screen,
 // its frame counted (a typical title bar while the window system has not told

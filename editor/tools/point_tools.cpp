@@ -36,19 +36,21 @@ int floorClamped(double v, int lo, int hi)
 int endPoint(const Document& doc, int line, int end) { return doc.Lin[line][kLineFirstEnd + end] + 1; }
 void setEndPoint(Document& doc, int line, int end, int p) { doc.Lin[line][kLineFirstEnd + end] = p - 1; }
 
+// Every line end takes the new number `to` gives its point.
+template <class NewNumber>
+void renumberEnds(Document& doc, NewNumber to)
+{
+    for (int k = 1; k <= doc.NLines; ++k)
+        for (int end = 0; end < 2; ++end)
+            setEndPoint(doc, k, end, to(endPoint(doc, k, end)));
+}
+
 // Points p and q change places: every line end follows its point.
 void exchangePoints(Document& doc, int p, int q)
 {
     if (p == q)
         return;
-    for (int k = 1; k <= doc.NLines; ++k)
-        for (int end = 0; end < 2; ++end) {
-            const int e = endPoint(doc, k, end);
-            if (e == p)
-                setEndPoint(doc, k, end, q);
-            else if (e == q)
-                setEndPoint(doc, k, end, p);
-        }
+    renumberEnds(doc, [&](int e) { return e == p ? q : e == q ? p : e; });
     std::swap(doc.Pnt[p], doc.Pnt[q]);
 }
 
@@ -228,10 +230,7 @@ EditResult DeletePoint(Document& doc, int selectedRow)
     const int last = doc.NPoints;
     if (!isFixedPoint(doc.Pnt[s])) {
         // The last point takes the freed number.
-        for (int k = 1; k <= doc.NLines; ++k)
-            for (int end = 0; end < 2; ++end)
-                if (endPoint(doc, k, end) == last)
-                    setEndPoint(doc, k, end, s);
+        renumberEnds(doc, [&](int e) { return e == last ? s : e; });
         if (s != last)
             doc.Pnt[s] = doc.Pnt[last];
     } else {
@@ -241,14 +240,7 @@ EditResult DeletePoint(Document& doc, int selectedRow)
         if (b == 0)
             b = s == last ? last + 1 : last;
         const int lastFixed = b - 1;
-        for (int k = 1; k <= doc.NLines; ++k)
-            for (int end = 0; end < 2; ++end) {
-                const int e = endPoint(doc, k, end);
-                if (e == lastFixed)
-                    setEndPoint(doc, k, end, s);
-                else if (e == last)
-                    setEndPoint(doc, k, end, lastFixed);
-            }
+        renumberEnds(doc, [&](int e) { return e == lastFixed ? s : e == last ? lastFixed : e; });
         doc.Pnt[s] = doc.Pnt[lastFixed];
         doc.Pnt[lastFixed] = doc.Pnt[last];
     }
@@ -256,6 +248,24 @@ EditResult DeletePoint(Document& doc, int selectedRow)
     EditResult res = EditResult::step("Point: Delete");
     res.selPoint = -1;
     return res;
+}
+
+void DropForSave(Document& doc, int firstSoftPoint, bool keepSoft, bool keepLines)
+{
+    if (!keepSoft && firstSoftPoint != 0) {
+        doc.NPoints = std::max(1, firstSoftPoint - 1);
+        // Lines that end at a dropped point go with it, so the file holds no
+        // line to a missing point.
+        int kept = 0;
+        for (int i = 1; i <= doc.NLines; ++i)
+            if (doc.Lin[i][kLineFirstEnd] < doc.NPoints && doc.Lin[i][kLineSecondEnd] < doc.NPoints)
+                doc.Lin[++kept] = doc.Lin[i];
+        doc.NLines = kept;
+    }
+    if (!keepLines)
+        doc.NLines = 0;
+    doc.Head[kHeadPoints] = doc.NPoints;
+    doc.Head[kHeadLines] = doc.NLines;
 }
 
 } // namespace trv

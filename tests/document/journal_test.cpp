@@ -19,7 +19,7 @@ TEST(Journal, UndoListAfterStepsAndOneUndo)
     j.UndoName[0] = "A";
     j.UndoName[1] = "B";
     j.UndoName[2] = "C";
-    j.UndoPos = 2;
+    j.goTo(2);
     auto list = undoListItems(j);
     ASSERT_EQ(list.items.size(), 4u);
     EXPECT_EQ(list.items[0], "   1  A");
@@ -55,7 +55,7 @@ TEST(Journal, StateNamesAndLimits)
     EXPECT_FALSE(j.stepNamed());
     j.UndoName[0] = "Point Move";
     EXPECT_TRUE(j.stepNamed());
-    j.UndoPos = kMaxJournalState;
+    j.goTo(kMaxJournalState);
     j.UndoName[kMaxJournalState] = "Line: Draw";
     EXPECT_EQ(undoListItems(j).items.back(), "Redo: Line: Draw");
     EXPECT_EQ(journalFileName("/tmp/x", 12), "/tmp/x/TRV12.TMP");
@@ -98,7 +98,7 @@ TEST(JournalFiles, StepsRewritesAndTheLimit)
 
     // A save without a new name that finds the state as it is writes nothing.
     j.stateRead(state(1), "doc.brg");
-    j.UndoPos = 0;
+    j.goTo(0);
     j.stateRead(state(0), "doc.brg");
     std::filesystem::remove(j.stateFile(0));
     j.record(state(0), error);
@@ -114,7 +114,7 @@ TEST(JournalFiles, StepsRewritesAndTheLimit)
     EXPECT_TRUE(j.changed());
     EXPECT_EQ(trvtest::readAll(j.stateFile(0)), state(6));
 
-    j.UndoPos = kMaxJournalState;
+    j.goTo(kMaxJournalState);
     j.nameStep("Point: Delete");
     EXPECT_EQ(j.record(state(7), error), Journal::Recorded::Full);
     EXPECT_TRUE(j.UndoName[kMaxJournalState].empty());
@@ -173,7 +173,7 @@ TEST(JournalFiles, WorkLeftByAnEditorThatEndedIsOfferedOnce)
             crashed.record(state(uint8_t(crashed.UndoPos + 1)), error);
             crashed.stateRead(state(uint8_t(crashed.UndoPos)), "/levels/My Bridge.brg");
         }
-        crashed.UndoPos = 1; // undone once: state 1 is current, state 2 the redo
+        crashed.goTo(1); // undone once: state 1 is current, state 2 the redo
         crashed.stateRead(state(1), "/levels/My Bridge.brg");
     }
     {

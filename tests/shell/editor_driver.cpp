@@ -33,7 +33,6 @@ trv::Document& EditorDriver::doc() const { return w->doc; }
 const trv::DerivedTables& EditorDriver::tables() const { return w->tables; }
 trv::Journal& EditorDriver::journal() const { return w->journal; }
 const trv::ViewState& EditorDriver::view() const { return w->view; }
-int EditorDriver::useFile() const { return w->UseFile == DocumentSource::NamedFile ? 1 : 0; }
 QString& EditorDriver::chosenFile() const { return w->ChosenFile; }
 int EditorDriver::lineStart() const { return w->tools_.LineStart; }
 int EditorDriver::terrainDrag() const { return w->tools_.TerrainDrag; }

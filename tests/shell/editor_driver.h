@@ -35,7 +35,6 @@ public:
     const trv::DerivedTables& tables() const;
     trv::Journal& journal() const;
     const trv::ViewState& view() const;
-    int useFile() const;
     QString& chosenFile() const;
     // Tool, view and animation state.
     int lineStart() const;

@@ -247,16 +247,10 @@ TEST_F(Export, SubfoldersAreWalkedInNameOrderWithoutFollowingLinks)
 
     opt<QCheckBox>("Subfolders")->setChecked(true);
     fs::remove(dir.path() / "tree/a.bmp");
-    QStringList opened;
-    QObject::connect(ctl<QLineEdit>("File"), &QLineEdit::textChanged, [&](const QString& t) { opened << t; });
     multisave(sub("tree/a.brg"));
-    opened.removeDuplicates();
-    // a.brg is open already from the first run, so its name does not change.
-    EXPECT_EQ(opened, (QStringList{sub("tree/sub1/b.lvl"), sub("tree/sub1/deeper/c.brg"), sub("tree/sub2/d.brg")}));
+    // The walk's order and what it skips: tests/app.
     for (const char* made : {"tree/a.bmp", "tree/sub1/b.bmp", "tree/sub1/deeper/c.bmp", "tree/sub2/d.bmp"})
         EXPECT_EQ(bmpBitsPerPixel(sub(made)), 24) << made;
-    EXPECT_FALSE(fs::exists(dir.path() / "tree/.hidden/e.bmp"));
-    EXPECT_FALSE(fs::exists(dir.path() / "outside/x.bmp"));            // reached only through a link
     EXPECT_EQ(ctl<QLineEdit>("File")->text(), sub("tree/sub2/d.brg")); // the last in name order
     EXPECT_TRUE(platform.messages.empty());
 }

@@ -26,9 +26,11 @@ protected:
     }
     std::vector<std::string> undoRows() const
     {
+        const ListBox* list = ctl<ListBox>("UdoList");
         std::vector<std::string> rows;
-        for (int i = 0; i < ctl<ListBox>("UdoList")->count(); ++i)
-            rows.push_back(ctl<ListBox>("UdoList")->item(i));
+        rows.reserve(size_t(list->count()));
+        for (int i = 0; i < list->count(); ++i)
+            rows.push_back(list->item(i));
         return rows;
     }
     void clickRow(int row)
@@ -157,7 +159,7 @@ TEST_F(Journal, UnchangedDocumentOffersNoList)
 TEST_F(Journal, FullJournalRefusesTheNextStepAndKeepsEveryState)
 {
     start();
-    journal().UndoPos = trv::kMaxJournalState - 1;
+    journal().goTo(trv::kMaxJournalState - 1);
     edit("before the end", 7); // writes the last state the names can hold
     EXPECT_EQ(journal().UndoPos, trv::kMaxJournalState);
     platform.messages.clear();

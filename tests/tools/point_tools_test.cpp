@@ -169,6 +169,20 @@ TEST(DeleteAttachedLines, RemovesEveryAttachedLine)
     EXPECT_EQ(e.Lin[2][6], 502);
 }
 
+TEST(DropForSave, SoftPointsTakeTheirLinesAndTheCountsFollow)
+{
+    Document d = mixedDoc();
+    DropForSave(d, 4, false, true);
+    EXPECT_EQ(d.NPoints, 3);
+    ASSERT_EQ(d.NLines, 1);
+    EXPECT_EQ(d.Lin[1][6], 506); // the only line between fixed points
+    EXPECT_EQ(d.Head[kHeadPoints], 3);
+    EXPECT_EQ(d.Head[kHeadLines], 1);
+    DropForSave(d, 0, false, false); // nothing soft: only the lines go
+    EXPECT_EQ(d.NPoints, 3);
+    EXPECT_EQ(d.Head[kHeadLines], 0);
+}
+
 TEST(DeletePoint, EveryPointOfAMixedDocument)
 {
     for (int s = 1; s <= 6; ++s) {

@@ -1,10 +1,10 @@
 #include "picture_export.h"
 
-#include "compact_style.h"
 #include "derived.h"
 #include "document.h"
 #include "main_layout.h"
 #include "renderer.h"
+#include "window_font.h"
 #include "words.h"
 
 #include <QGuiApplication>

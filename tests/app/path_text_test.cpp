@@ -1,5 +1,5 @@
-#include "module1.h"
-#include "platform.h"
+#include "path_text.h"
+#include "report_text.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "folder_files.h"
 #include "picture_export.h"
 #include "picture_file.h"
-#include "settings.h"
+#include "settings_file.h"
 
 #include <QFileInfo>
 
@@ -29,18 +29,16 @@ OptionValues readOptions(const AppPaths& paths)
     const QString path = paths.settingsFile();
     if (!QFileInfo::exists(path))
         return o;
+    Settings s;
     std::string error;
-    const auto bytes = trv::readFileBytes(path.toStdString(), &error, kMaxSettingsBytes + 1);
-    if (!bytes || bytes->size() > kMaxSettingsBytes) {
-        problem(path.toStdString(), (bytes ? "larger than 64 KB" : error) + "; the default settings are used");
+    const std::optional<SettingsRead> got = readSettingsFile(path.toStdString(), s, &error);
+    if (!got) {
+        problem(path.toStdString(), error + "; the default settings are used");
         return o;
     }
-    Settings s;
-    const SettingsRead got =
-        parseSettings(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), s);
-    applySettings(o, s, got);
-    if (!got.problem.empty())
-        problem(path.toStdString(), "damaged (" + got.problem + "); the defaults are used for what it lacks");
+    applySettings(o, s, *got);
+    if (!got->problem.empty())
+        problem(path.toStdString(), "damaged (" + got->problem + "); the defaults are used for what it lacks");
     return o;
 }
 

@@ -2,8 +2,8 @@
 // the window and by the export picture drawn without a window, so that both
 // frame a level to the same pixels.
 #pragma once
+#include "twips.h"
 #include "view_transform.h"
-#include "window_units.h"
 #include "words.h"
 
 #include <algorithm>
