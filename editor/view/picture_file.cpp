@@ -46,6 +46,10 @@ bool encodePng(const QImage& image, std::string& out)
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
     png_set_compression_level(png, 1);
+    // A smaller window and hash than zlib's defaults: a quarter of the memory,
+    // little difference to these pictures' size.
+    png_set_compression_window_bits(png, 13);
+    png_set_compression_mem_level(png, 6);
     png_write_info(png, info);
     // A pixel is 0xffRRGGBB in memory order: the filler byte is dropped.
     if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
