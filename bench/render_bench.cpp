@@ -1,7 +1,8 @@
 // Renders of the largest document (8,190 points, 8,190 lines, terrain thickness
-// 150, gradient 200) into a 1920 x 1080 image over the zoom range, in line mode
-// and terrain mode, grid on and off, beside the cost of filling an image of that
-// size and blitting it. Each view is rendered three ways:
+// 150, gradient 200) over the zoom range, in line mode and terrain mode, grid on
+// and off, beside the cost of filling an image of that size and blitting it. The
+// image is 1920 x 1080 unless TRUSSWICK_BENCH_SIZE says otherwise (WIDTHxHEIGHT,
+// such as 3840x2160). Each view is rendered three ways:
 //   Render         without a cache, as after any change of view;
 //   RenderKept     through a cache whose layers still fit, as after an edit of
 //                  points or lines, a hover or a drag;
@@ -21,13 +22,30 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kWidth = 1920, kHeight = 1080;
+// The picture's size, set once before the benchmarks are registered.
+int gWidth = 1920, gHeight = 1080;
+
+// TRUSSWICK_BENCH_SIZE as WIDTHxHEIGHT; false when it is set but not a size.
+bool readSize()
+{
+    const char* text = std::getenv("TRUSSWICK_BENCH_SIZE");
+    if (!text || !*text)
+        return true;
+    int w = 0, h = 0;
+    char tail = 0;
+    if (std::sscanf(text, "%dx%d%c", &w, &h, &tail) != 2 || w < 1 || h < 1 || w > 16384 || h > 16384)
+        return false;
+    gWidth = w;
+    gHeight = h;
+    return true;
+}
 constexpr int kZooms[] = {1, 31, 151, 301, 451, trv::kZoomMax};
 
 struct LargestScene {
@@ -57,7 +75,7 @@ trv::RenderInputs inputsFor(const Setup& s)
 {
     const auto& sc = scene();
     trv::RenderInputs in{sc.doc, sc.tables};
-    in.view = trv::UpdateViewScale(kWidth * 15.0, kHeight * 15.0, 200, s.zoom, 0, 0);
+    in.view = trv::UpdateViewScale(gWidth * 15.0, gHeight * 15.0, 200, s.zoom, 0, 0);
     in.landStyle = 150;
     in.backStyle = 200;
     in.grid = s.grid;
@@ -75,7 +93,7 @@ std::vector<Setup>& setups()
 
 void Render(benchmark::State& state, Setup s)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(gWidth, gHeight, QImage::Format_RGB32);
     const trv::RenderInputs in = inputsFor(s);
     for (auto _ : state) {
         const auto r = trv::RenderView(image, in);
@@ -86,7 +104,7 @@ void Render(benchmark::State& state, Setup s)
 
 void RenderKept(benchmark::State& state, Setup s)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(gWidth, gHeight, QImage::Format_RGB32);
     const trv::RenderInputs in = inputsFor(s);
     trv::RenderCache cache;
     trv::RenderView(image, in, cache);
@@ -101,9 +119,9 @@ void RenderKept(benchmark::State& state, Setup s)
 
 void RenderScrolled(benchmark::State& state, Setup s)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(gWidth, gHeight, QImage::Format_RGB32);
     trv::RenderInputs in = inputsFor(s);
-    const trv::ViewState views[2] = {in.view, trv::UpdateViewScale(kWidth * 15.0, kHeight * 15.0, 200, s.zoom, 0, 1)};
+    const trv::ViewState views[2] = {in.view, trv::UpdateViewScale(gWidth * 15.0, gHeight * 15.0, 200, s.zoom, 0, 1)};
     trv::RenderCache cache;
     int k = 0;
     for (auto _ : state) {
@@ -116,8 +134,8 @@ void RenderScrolled(benchmark::State& state, Setup s)
 
 void FillAndBlit(benchmark::State& state)
 {
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    QImage screen(kWidth, kHeight, QImage::Format_RGB32);
+    QImage image(gWidth, gHeight, QImage::Format_RGB32);
+    QImage screen(gWidth, gHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(QColor(72, 72, 72));
         QPainter p(&screen);
@@ -149,7 +167,7 @@ public:
         const auto floor = ms_.find("FillAndBlit");
         if (floor == ms_.end() || !(floor->second > 0))
             return;
-        std::printf("\nfill and blit %dx%d: %.3f ms CPU\n\n", kWidth, kHeight, floor->second);
+        std::printf("\nfill and blit %dx%d: %.3f ms CPU\n\n", gWidth, gHeight, floor->second);
         std::printf("| mode | grid | zoom | uncached ms | x floor | kept ms | x floor | scrolled ms | x floor |\n"
                     "|---|---|---:|---:|---:|---:|---:|---:|---:|\n");
         for (const Setup& s : setups()) {
@@ -177,6 +195,11 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (!readSize()) {
+        std::fprintf(stderr, "TRUSSWICK_BENCH_SIZE: expected WIDTHxHEIGHT, such as 3840x2160\n");
+        return 2;
+    }
+    benchmark::AddCustomContext("picture", std::to_string(gWidth) + "x" + std::to_string(gHeight));
     benchmark::RegisterBenchmark("FillAndBlit", FillAndBlit)->Unit(benchmark::kMillisecond);
     for (const bool terrainMode : {false, true})
         for (const bool grid : {true, false})

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, when it is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libpng-dev libgtest-dev libgmock-dev libbenchmark-dev
           clang clang-format clang-tidy libclang-rt-14-dev llvm python3 git fonts-liberation2
           dpkg-dev ccache desktop-file-utils appstream shared-mime-info libglib2.0-bin
           lintian man-db bash-completion python3-jsonschema tumbler dbus-daemon)

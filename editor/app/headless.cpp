@@ -114,8 +114,11 @@ int multisave(const EditorCommand& c, const OptionValues& options)
     return failed == 0 ? 0 : 1;
 }
 
-int thumbnail(const EditorCommand& c, const OptionValues& options)
+int thumbnail(const EditorCommand& c, OptionValues options)
 {
+    // A thumbnail shows no text: the name would be unreadable at its size, and
+    // leaving it out spares a file manager's every call the fonts.
+    options.FNameT = false;
     QImage image = pictureOf(c.file, options);
     if (image.isNull())
         return 1;

@@ -50,7 +50,9 @@ QImage exportPicture(const trv::Document& doc, const trv::DerivedTables& tables,
     in.view = view;
     in.filePath = filePath;
     in.foreground = trv::colorFromPacked(options.ColorTable[trv::ColorRail]);
-    in.font = windowFont();
+    // Only the file name needs the font; a picture without it starts no font machinery.
+    if (preview.FNameT)
+        in.font = windowFont();
     // Resizing the area keeps the size of a logical unit.
     in.logicalWidth = trv::kLogicalSize * width / baseWidth;
     in.logicalHeight = trv::kLogicalSize;

@@ -92,6 +92,17 @@ void lineItemInto(std::string& s, int kind, long long a, long long b)
     r.into(s);
 }
 
+namespace {
+
+// Room for n rows; rows kept from before keep their words and text.
+void prepareRows(DerivedTables::RowCache& rows, int n)
+{
+    rows.words.resize(size_t(n));
+    rows.texts.resize(size_t(n));
+}
+
+} // namespace
+
 void deriveTables(const Document& doc, DerivedTables& t)
 {
     const auto& H = doc.Head;
@@ -124,6 +135,7 @@ void deriveTables(const Document& doc, DerivedTables& t)
     t.PntX.resize(np + 1);
     t.PntY.resize(np + 1);
     t.PointItem.resize(np);
+    prepareRows(t.PointRows, np);
     for (int i = 1; i <= np; ++i) {
         const auto& r = doc.Pnt[i];
         const bool fixed = isFixedPoint(r);
@@ -131,7 +143,13 @@ void deriveTables(const Document& doc, DerivedTables& t)
             t.FirstSoft = i;
         t.PntX[i] = wordToDisplayX(r[kPointX]);
         t.PntY[i] = MapDisplayYPoint(wordToEditorY(r[kPointY]));
-        pointItemInto(t.PointItem[i - 1], i, fixed, t.PntX[i], t.PntY[i]);
+        const std::array<int32_t, 3> words{fixed, r[kPointX], r[kPointY]};
+        std::string& kept = t.PointRows.texts[size_t(i - 1)];
+        if (t.PointRows.words[size_t(i - 1)] != words || kept.empty()) {
+            pointItemInto(kept, i, fixed, t.PntX[i], t.PntY[i]);
+            t.PointRows.words[size_t(i - 1)] = words;
+        }
+        t.PointItem[i - 1].assign(kept);
     }
     const int fixedCount = t.fixedCount(np);
     t.LabelLPoint = formatLeadingBlank(fixedCount) + " Fixed " + formatLeadingBlank(np - fixedCount) + " Soft";
@@ -141,6 +159,7 @@ void deriveTables(const Document& doc, DerivedTables& t)
     t.LinKind.resize(nl + 1);
     t.LinLen.resize(nl + 1);
     t.LineItem.resize(nl);
+    prepareRows(t.LineRows, nl);
     for (int i = 1; i <= nl; ++i) {
         const auto& r = doc.Lin[i];
         // A document always holds valid ends (files are checked when read), but
@@ -148,7 +167,13 @@ void deriveTables(const Document& doc, DerivedTables& t)
         t.LinA[i] = int(std::clamp<long long>(r[kLineFirstEnd] + 1LL, 0, np));
         t.LinB[i] = int(std::clamp<long long>(r[kLineSecondEnd] + 1LL, 0, np));
         t.LinKind[i] = r[kLineKind];
-        lineItemInto(t.LineItem[i - 1], r[kLineKind], r[kLineFirstEnd] + 1LL, r[kLineSecondEnd] + 1LL);
+        const std::array<int32_t, 3> words{r[kLineKind], r[kLineFirstEnd], r[kLineSecondEnd]};
+        std::string& kept = t.LineRows.texts[size_t(i - 1)];
+        if (t.LineRows.words[size_t(i - 1)] != words || kept.empty()) {
+            lineItemInto(kept, r[kLineKind], r[kLineFirstEnd] + 1LL, r[kLineSecondEnd] + 1LL);
+            t.LineRows.words[size_t(i - 1)] = words;
+        }
+        t.LineItem[i - 1].assign(kept);
     }
     for (int i = 1; i <= nl; ++i) {
         const int a = t.LinA[i], b = t.LinB[i];

@@ -31,6 +31,16 @@ struct DerivedTables {
     std::string LabelLPoint, LLines, WaterText, RailText, MoneyText, CostText, BudgetLeftText, LeftText, RightText;
 
     int fixedCount(int nPoints) const { return FirstSoft == 0 ? nPoints : FirstSoft - 1; }
+
+    // The point and line row texts last formatted and the words each came from.
+    // The lists take PointItem and LineItem over, so these stay here: a load
+    // copies the text of a row whose words are unchanged instead of formatting
+    // it again, which is most rows of every edit.
+    struct RowCache {
+        std::vector<std::array<int32_t, 3>> words;
+        std::vector<std::string> texts;
+    };
+    RowCache PointRows, LineRows;
 };
 
 // Rebuilds every table and text from the document, reusing the buffers of `out`.

@@ -43,10 +43,7 @@ void putWords(uint8_t* p, const int32_t* w, size_t n)
 }
 } // namespace
 
-Document::Document()
-    : Head(kRawCapacity + 1, 0), Pnt(kRawCapacity + 1, PointRecord{}), Lin(kRawCapacity + 1, LineRecord{})
-{
-}
+Document::Document() : Head(kRawCapacity + 1, 0), Pnt(kRawCapacity + 1), Lin(kRawCapacity + 1) {}
 
 bool Document::operator==(const Document& o) const
 {

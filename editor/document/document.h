@@ -2,8 +2,12 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 #include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace trv {
@@ -43,11 +47,47 @@ constexpr int32_t kPlainKind = 1;  // the kind the tools write for a plain line
 using PointRecord = std::array<int32_t, 26>; // words 1..23 used
 using LineRecord = std::array<int32_t, 8>;   // words 1..6 used
 
+// Storage the system hands out as zeros (calloc), whose elements start as those
+// zeros instead of being written: the records of a new document then cost memory
+// only where a document has them, which keeps a thumbnail's process small.
+// Elements made without a value keep what the storage holds, so a vector of it
+// is only ever sized when made, never shrunk and grown again.
+template <class T>
+struct ZeroedAllocator {
+    static_assert(std::is_trivially_default_constructible_v<T>);
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <class U>
+    ZeroedAllocator(const ZeroedAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(std::size_t n)
+    {
+        if (void* p = std::calloc(n, sizeof(T)))
+            return static_cast<T*>(p);
+        throw std::bad_alloc();
+    }
+    void deallocate(T* p, std::size_t) noexcept { std::free(p); }
+    template <class U>
+    void construct(U*) noexcept
+    {
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    bool operator==(const ZeroedAllocator&) const = default;
+};
+
+template <class T>
+using ZeroedVector = std::vector<T, ZeroedAllocator<T>>;
+
 struct Document {
     Document();
-    std::vector<int32_t> Head;    // 0..16384; 0..1031 are the header words
-    std::vector<PointRecord> Pnt; // Pnt[i][j], i = 1..NPoints, j = 1..23
-    std::vector<LineRecord> Lin;  // Lin[i][j], i = 1..NLines, j = 1..6
+    std::vector<int32_t> Head;     // 0..16384; 0..1031 are the header words
+    ZeroedVector<PointRecord> Pnt; // Pnt[i][j], i = 1..NPoints, j = 1..23
+    ZeroedVector<LineRecord> Lin;  // Lin[i][j], i = 1..NLines, j = 1..6
     int NPoints = 0;
     int NLines = 0;
 

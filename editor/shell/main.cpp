@@ -10,6 +10,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,16 @@ int main(int argc, char** argv)
             if (type == QtCriticalMsg || type == QtFatalMsg)
                 std::fprintf(stderr, "TRV424: %s\n", qPrintable(text));
         });
+        // A thumbnail draws no text and waits for no event: no application
+        // object, so no platform plugin, fonts or locale set-up, which file
+        // managers pay for once per file.
+        if (command.kind == EditorCommand::Kind::Thumbnail) {
+            const int status = runHeadless(command, paths());
+            // The picture is written and closed: the libraries' exit code would
+            // only page itself in, a third of the thumbnail's time.
+            std::fflush(nullptr);
+            std::_Exit(status);
+        }
         QGuiApplication app(argc, argv);
         return runHeadless(command, paths());
     }

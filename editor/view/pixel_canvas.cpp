@@ -109,6 +109,16 @@ void PixelCanvas::dot(int x, int y, int w, QRgb c)
 {
     w = std::max(w, 1);
     const long long left = (long long)x - w / 2, top = (long long)y - w / 2;
+    if (left >= 0 && top >= 0 && left + w <= width_ && top + w <= height_) {
+        // Wholly inside, as nearly every point is.
+        uchar* p = bits_ + top * stride_ + left * qsizetype(sizeof(QRgb));
+        for (int r = 0; r < w; ++r, p += stride_) {
+            auto* line = reinterpret_cast<QRgb*>(p);
+            for (int k = 0; k < w; ++k)
+                line[k] = c;
+        }
+        return;
+    }
     if (left >= width_ || top >= height_ || left + w <= 0 || top + w <= 0)
         return;
     fillRect(int(left), int(top), int(left + w - 1), int(top + w - 1), c);
@@ -216,6 +226,20 @@ void PixelCanvas::line(double x0, double y0, double x1, double y1, QRgb c)
     if (step == stop)
         return;
     pos += ((step * 64 + (inc > 0 ? 32 : 0) - a0) * inc) >> 6;
+    // The other axis moves one way, so its first and last pixels bound it: a
+    // line wholly inside, as most are, is drawn without a check per pixel.
+    const int64_t across0 = pos >> 16, across1 = (pos + (stop - 1 - step) * inc) >> 16;
+    const int64_t alongSize = steep ? height_ : width_, acrossSize = steep ? width_ : height_;
+    if (step >= 0 && stop <= alongSize && std::min(across0, across1) >= 0 && std::max(across0, across1) < acrossSize) {
+        if (steep) {
+            for (uchar* p = bits_ + step * stride_; step < stop; ++step, pos += inc, p += stride_)
+                reinterpret_cast<QRgb*>(p)[pos >> 16] = c;
+        } else {
+            for (auto* first = reinterpret_cast<QRgb*>(bits_); step < stop; ++step, pos += inc)
+                reinterpret_cast<QRgb*>(reinterpret_cast<uchar*>(first) + (pos >> 16) * stride_)[step] = c;
+        }
+        return;
+    }
     for (; step < stop; ++step, pos += inc) {
         if (steep)
             plot(pos >> 16, step);

@@ -174,9 +174,95 @@ void fillSpan(QRgb* line, int width, int first, int last, QRgb c)
         std::fill(line + first, line + last + 1, c);
 }
 
-// Background, gradient and water, each pixel row filled in one pass. The gradient
-// is bands of a 27-pixel pen from the top down, each a shade further from the
-// Back colour; a row takes the colour of the last band that covers it.
+// The grid as it falls on pixel rows: horizontal lines in three colours, then
+// vertical ones over them. Lines of one direction share their extent, so in a
+// pixel row (or column) that several of them fall on only the last one drawn
+// shows; keeping that one per row and column draws each pixel once.
+struct GridRows {
+    std::vector<signed char> rowClass; // per row: 0 none, else the colour class
+    QRgb colors[4] = {};
+    int xa = 0, xb = 0; // the horizontal lines' ends
+    // Columns with a vertical line, in runs of neighbours, and their colours;
+    // drawn on rows rowFirst..rowLast.
+    struct Run {
+        int first, count;
+    };
+    std::vector<Run> runs;
+    std::vector<QRgb> lineColor;
+    int rowFirst = 0, rowLast = -1;
+
+    void drawRow(QRgb* line, PixelCanvas& canvas, int r) const
+    {
+        if (rowClass[r] != 0)
+            canvas.fillRow(r, xa, xb, colors[rowClass[r]]);
+        if (r < rowFirst || r > rowLast)
+            return;
+        for (const Run& run : runs) {
+            if (run.count == 1)
+                line[run.first] = lineColor[run.first];
+            else
+                std::copy_n(lineColor.data() + run.first, run.count, line + run.first);
+        }
+    }
+};
+
+GridRows gridRowsOf(const Backdrop& b, const Geometry& g)
+{
+    const PixelMap& m = g.m;
+    GridRows grid;
+    const auto gridClass = [](double value, double coarse, double middle) {
+        return std::fmod(value, coarse) == 0 ? 3 : std::fmod(value, middle) == 0 ? 2 : 1;
+    };
+    grid.colors[1] = rgbOf(b.gridColors[0]);
+    grid.colors[2] = rgbOf(b.gridColors[1]);
+    grid.colors[3] = rgbOf(b.gridColors[2]);
+
+    grid.rowClass.assign(std::max(m.H, 0), 0);
+    for (int y = -256; y <= 256; y += 4) {
+        const int r = m.row(b.offsetY - b.scaleY * y);
+        if (r >= 0 && r < m.H)
+            grid.rowClass[r] = static_cast<signed char>(gridClass(y, 128, 32));
+    }
+    grid.xa = m.col(g.xR);
+    grid.xb = m.col(g.xL);
+
+    if (!(b.scaleX > 0) || !std::isfinite(b.scaleX))
+        return grid;
+    // Vertical lines stand on the multiples of 8 from `first` to `last`; their
+    // columns never decrease along that order. Each pixel column shows the largest
+    // multiple whose column it is, found from the column's right edge, so the work
+    // follows the image width even when the lines are far denser than the pixels.
+    const double first = 8 * std::floor(32 * b.leftEnd / 8);
+    const double last = 64 * b.rightEnd;
+    const auto colOf = [&](double x) { return m.col(b.offsetX + b.scaleX * x); };
+    // A run of one is a store, a longer one a copy from the row of line colours.
+    grid.lineColor.assign(std::max(m.W, 0), 0);
+    for (int c = 0; c < m.W && first <= last; ++c) {
+        const double edge = ((c + 1) * m.LW / m.W - b.offsetX) / b.scaleX;
+        double x = 8 * std::floor(std::min(edge, last) / 8);
+        for (int k = 0; k < 64 && x >= first && colOf(x) > c; ++k)
+            x -= 8;
+        for (int k = 0; k < 64 && x + 8 <= last && colOf(x + 8) <= c; ++k)
+            x += 8;
+        if (x >= first && x <= last && colOf(x) == c) {
+            grid.lineColor[c] = grid.colors[gridClass(x, 256, 64)];
+            if (!grid.runs.empty() && grid.runs.back().first + grid.runs.back().count == c)
+                ++grid.runs.back().count;
+            else
+                grid.runs.push_back({c, 1});
+        }
+    }
+    const int ya = m.row(g.topY), yb = m.row(g.bottomY);
+    grid.rowFirst = std::max(std::min(ya, yb), 0);
+    grid.rowLast = std::min(std::max(ya, yb), m.H - 1);
+    return grid;
+}
+
+// Background, gradient, water and grid, row by row. The gradient is bands of a
+// 27-pixel pen from the top down, each a shade further from the Back colour; a
+// row takes the colour of the last band that covers it. A row crossed by vertical
+// grid lines and made of the same parts as the one above it is a copy of that
+// row: one pass over the row instead of a store per line.
 void drawBackground(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
 {
     const PixelMap& m = g.m;
@@ -214,8 +300,25 @@ void drawBackground(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
     const int wx0 = std::min(m.col(g.xL), m.col(g.xR)), wx1 = std::max(m.col(g.xL), m.col(g.xR));
     const int wy0 = std::min(m.row(g.waterTopY), m.row(g.bottomY)),
               wy1 = std::max(m.row(g.waterTopY), m.row(g.bottomY));
+    GridRows grid;
+    if (b.grid)
+        grid = gridRowsOf(b, g);
+    // What a row is drawn from; equal parts make equal rows.
+    struct Parts {
+        QRgb color;
+        bool banded, water, gridLine, gridColumns;
+        bool operator==(const Parts&) const = default;
+    };
+    Parts previous{};
     for (int r = 0; r < m.H; ++r) {
         QRgb* line = canvas.row(r);
+        const Parts parts{rowColor[r], banded[r] != 0, r >= wy0 && r <= wy1, b.grid && grid.rowClass[r] != 0,
+                          b.grid && r >= grid.rowFirst && r <= grid.rowLast};
+        if (r > 0 && parts == previous && !parts.gridLine && parts.gridColumns && !grid.runs.empty()) {
+            std::memcpy(line, canvas.row(r - 1), std::size_t(m.W) * sizeof(QRgb));
+            continue;
+        }
+        previous = parts;
         if (banded[r]) {
             fillSpan(line, m.W, 0, std::min(bandFirst, m.W) - 1, back);
             fillSpan(line, m.W, bandFirst, bandLast, rowColor[r]);
@@ -223,75 +326,10 @@ void drawBackground(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
         } else {
             std::fill(line, line + m.W, back);
         }
-        if (r >= wy0 && r <= wy1)
+        if (parts.water)
             fillSpan(line, m.W, wx0, wx1, water);
-    }
-}
-
-// Grid lines in three colours, horizontal ones first. Lines of one direction
-// share their extent, so in a pixel row (or column) that several of them fall on
-// only the last one drawn shows; keeping that one per row and column draws each
-// pixel once.
-void drawGrid(PixelCanvas& canvas, const Backdrop& b, const Geometry& g)
-{
-    const PixelMap& m = g.m;
-    const auto gridClass = [](double value, double coarse, double middle) {
-        return std::fmod(value, coarse) == 0 ? 3 : std::fmod(value, middle) == 0 ? 2 : 1;
-    };
-    const QRgb colors[4] = {0, rgbOf(b.gridColors[0]), rgbOf(b.gridColors[1]), rgbOf(b.gridColors[2])};
-
-    std::vector<signed char> rowClass(std::max(m.H, 0), 0);
-    for (int y = -256; y <= 256; y += 4) {
-        const int r = m.row(b.offsetY - b.scaleY * y);
-        if (r >= 0 && r < m.H)
-            rowClass[r] = static_cast<signed char>(gridClass(y, 128, 32));
-    }
-    const int xa = m.col(g.xR), xb = m.col(g.xL);
-    for (int r = 0; r < m.H; ++r)
-        if (rowClass[r] != 0)
-            canvas.fillRow(r, xa, xb, colors[rowClass[r]]);
-
-    if (!(b.scaleX > 0) || !std::isfinite(b.scaleX))
-        return;
-    // Vertical lines stand on the multiples of 8 from `first` to `last`; their
-    // columns never decrease along that order. Each pixel column shows the largest
-    // multiple whose column it is, found from the column's right edge, so the work
-    // follows the image width even when the lines are far denser than the pixels.
-    const double first = 8 * std::floor(32 * b.leftEnd / 8);
-    const double last = 64 * b.rightEnd;
-    const auto colOf = [&](double x) { return m.col(b.offsetX + b.scaleX * x); };
-    // Columns with a line, in runs of neighbours: a run of one is a store, a
-    // longer one a copy from the row of line colours.
-    std::vector<QRgb> lineColor(std::max(m.W, 0));
-    struct Run {
-        int first, count;
-    };
-    std::vector<Run> runs;
-    for (int c = 0; c < m.W && first <= last; ++c) {
-        const double edge = ((c + 1) * m.LW / m.W - b.offsetX) / b.scaleX;
-        double x = 8 * std::floor(std::min(edge, last) / 8);
-        for (int k = 0; k < 64 && x >= first && colOf(x) > c; ++k)
-            x -= 8;
-        for (int k = 0; k < 64 && x + 8 <= last && colOf(x + 8) <= c; ++k)
-            x += 8;
-        if (x >= first && x <= last && colOf(x) == c) {
-            lineColor[c] = colors[gridClass(x, 256, 64)];
-            if (!runs.empty() && runs.back().first + runs.back().count == c)
-                ++runs.back().count;
-            else
-                runs.push_back({c, 1});
-        }
-    }
-    const int ya = m.row(g.topY), yb = m.row(g.bottomY);
-    const int rowFirst = std::max(std::min(ya, yb), 0), rowLast = std::min(std::max(ya, yb), m.H - 1);
-    for (int r = rowFirst; r <= rowLast; ++r) {
-        QRgb* line = canvas.row(r);
-        for (const Run& run : runs) {
-            if (run.count == 1)
-                line[run.first] = lineColor[run.first];
-            else
-                std::copy_n(lineColor.data() + run.first, run.count, line + run.first);
-        }
+        if (b.grid)
+            grid.drawRow(line, canvas, r);
     }
 }
 
@@ -565,8 +603,18 @@ private:
         const int c0 = deferCols_[0], n = deferCols_[1] - c0 + 1;
         const int* __restrict top = deferTop_.data() + c0;
         const int* __restrict bottom = deferBottom_.data() + c0;
+        // Rows within every column's run are filled whole.
+        int wholeFirst = INT_MIN, wholeLast = INT_MAX;
+        for (int c = 0; c < n; ++c) {
+            wholeFirst = std::max(wholeFirst, top[c]);
+            wholeLast = std::min(wholeLast, bottom[c]);
+        }
         for (int r = deferRows_[0]; r <= deferRows_[1]; ++r) {
             QRgb* __restrict line = canvas_.row(r) + c0;
+            if (r >= wholeFirst && r <= wholeLast) {
+                std::fill(line, line + n, deep);
+                continue;
+            }
             for (int c = 0; c < n; ++c)
                 line[c] = ((top[c] <= r) & (r <= bottom[c])) ? deep : line[c];
         }
@@ -662,8 +710,6 @@ void drawBackdrop(PixelCanvas& canvas, const Backdrop& b)
 {
     const Geometry g = geometryOf(b);
     drawBackground(canvas, b, g);
-    if (b.grid)
-        drawGrid(canvas, b, g);
     if (b.boundaries)
         drawBoundaries(canvas, b, g);
     if (b.raillevel)

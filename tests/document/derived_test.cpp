@@ -102,4 +102,19 @@ TEST(Derived, ListRowsAndLineLengths)
     d.Pnt[1][2] = encodeX(-200);
     deriveTables(d, t);
     EXPECT_EQ(t.PointItem[0], "   1 F  -100    4 ");
+
+    // The lists take the rows over between loads: the next load still gives
+    // every row, the changed ones formatted again.
+    std::vector<std::string> listPoints, listLines;
+    listPoints.swap(t.PointItem);
+    listLines.swap(t.LineItem);
+    d.Pnt[2][1] = 2;
+    d.Lin[3][4] = 2;
+    deriveTables(d, t);
+    DerivedTables fresh;
+    deriveTables(d, fresh);
+    EXPECT_EQ(t.PointItem, fresh.PointItem);
+    EXPECT_EQ(t.LineItem, fresh.LineItem);
+    EXPECT_EQ(t.PointItem[1], "   2 F    16    8 ");
+    EXPECT_EQ(t.LineItem[2], "R    3    4");
 }
