@@ -2,8 +2,10 @@
 // command line's refusals, the options a settings file gives and what they
 // write back, the files a folder export visits.
 #include "command_line.h"
+#include "folder_files.h"
 #include "options.h"
 #include "picture_export.h"
+#include "recent_files.h"
 #include "settings.h"
 #include "temp_dir.h"
 
@@ -54,8 +56,31 @@ TEST(ExportFileList, SubfoldersInNameOrderWithoutHiddenFoldersOrLinks)
     fs::create_directory_symlink(dir.path() / "outside", tree / "sub4");
     fs::create_directory(tree / "fake.brg"); // a folder with a document's name
 
-    const QString root = QString::fromStdString(tree.string());
-    EXPECT_EQ(exportFileList(root, false), QStringList{root + "/a.brg"});
-    EXPECT_EQ(exportFileList(root, true),
-              (QStringList{root + "/a.brg", root + "/sub1/b.lvl", root + "/sub1/deeper/c.brg", root + "/sub2/d.brg"}));
+    // The folder runs take the documents among the files listed; links are listed,
+    // to be refused one by one, but never walked into.
+    auto documents = [&](bool subfolders) {
+        std::vector<std::string> found;
+        for (const std::string& f : trv::folderFiles(tree.string(), subfolders))
+            if (isDocumentName(f))
+                found.push_back(f.substr(tree.string().size()));
+        return found;
+    };
+    EXPECT_EQ(documents(false), std::vector<std::string>{"/a.brg"});
+    EXPECT_EQ(documents(true),
+              (std::vector<std::string>{"/a.brg", "/sub1/b.lvl", "/sub1/deeper/c.brg", "/sub2/d.brg"}));
+}
+
+TEST(RecentFileList, APlantedLinkIsNeitherReadNorWritten)
+{
+    trvtest::TempDir dir;
+    std::ofstream(dir.path() / "victim") << "precious";
+    fs::create_symlink(dir.path() / "victim", dir.path() / "recent-files");
+    RecentFiles list((dir.path() / "recent-files").string());
+    EXPECT_NE(list.read().find("is a symbolic link"), std::string::npos);
+    list.add("/a/b.brg");
+    EXPECT_FALSE(list.write());
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "recent-files"));
+    std::string kept;
+    std::getline(std::ifstream(dir.path() / "victim"), kept);
+    EXPECT_EQ(kept, "precious");
 }
