@@ -43,7 +43,7 @@ std::string privateFolder(std::string* error)
             parent = "/tmp";
         name += "-" + std::to_string(::geteuid());
     }
-    const std::string wanted = parent + "/" + name;
+    std::string wanted = parent + "/" + name;
     if ((::mkdir(wanted.c_str(), 0700) == 0 || errno == EEXIST) && ownAndPrivate(wanted))
         return wanted;
     // Taken by someone else, or not private: a fresh one, which nobody can have prepared.

@@ -138,7 +138,7 @@ void closeOnTermination()
         ::sigaction(sig, &sa, nullptr);
 }
 
-void DesktopPlatform::onTermination(std::function<void()> work) { terminationWork = std::move(work); }
+void DesktopPlatform::onTermination(const std::function<void()>& work) { terminationWork = work; }
 
 void DesktopPlatform::endProcess()
 {

@@ -27,7 +27,7 @@ public:
     virtual void endProcess() = 0;
     // What to do before the process ends because the system asked it to (an
     // empty function: nothing); the process then ends whatever window is open.
-    virtual void onTermination(std::function<void()> work) { (void)work; }
+    virtual void onTermination(const std::function<void()>& work) { (void)work; }
 };
 
 // Ends the program when the system asks it to (SIGTERM, SIGINT, SIGHUP: a
@@ -48,5 +48,5 @@ public:
                      bool confirmOverwrite) override;
     bool openTextViewer(const QString& path) override;
     void endProcess() override;
-    void onTermination(std::function<void()> work) override;
+    void onTermination(const std::function<void()>& work) override;
 };

@@ -138,7 +138,7 @@ TEST_F(TextRuns, SchemaValidatesEveryTextForm)
     texts.push_back(file("no_budget.json"));
     writeText(texts.back(), noBudget);
     texts.push_back(file("level_with_word0.json"));
-    writeText(texts.back(), raw.replace(raw.find("{"), 1, "{\"word0\": 1,"));
+    writeText(texts.back(), raw.replace(raw.find('{'), 1, "{\"word0\": 1,"));
 
     std::vector<std::string> args{std::string(TRV_SOURCE_DIR) + "/tests/shell/validate_text.py",
                                   std::string(TRV_SOURCE_DIR) + "/docs/text-format.schema.json"};

@@ -58,6 +58,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     if (sig.offscreen)
         env.emplace_back("QT_QPA_PLATFORM=offscreen");
     std::vector<char*> envp;
+    envp.reserve(env.size() + 1);
     for (std::string& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
@@ -65,6 +66,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     std::vector<std::string> argStore{program};
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(argStore.size() + 1);
     for (std::string& a : argStore)
         argv.push_back(a.data());
     argv.push_back(nullptr);
