@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <vector>
 
@@ -66,12 +65,7 @@ bool isDocumentName(const QString& path) { return isDocumentName(path.right(4).t
 
 bool isDocumentName(const std::string& path)
 {
-    if (path.size() < 4)
-        return false;
-    std::string tail = path.substr(path.size() - 4);
-    for (char& c : tail)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return tail == ".brg" || tail == ".lvl";
+    return trv::endsWithNoCase(path, ".brg") || trv::endsWithNoCase(path, ".lvl");
 }
 
 QString exportPictureName(const QString& path) { return path.left(path.size() - 3) + "bmp"; }

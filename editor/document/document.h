@@ -6,6 +6,7 @@
 #include <new>
 #include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -99,6 +100,10 @@ inline bool isFixedPoint(const PointRecord& r) { return r[kPointKind] == kFixedK
 // True when point (line) i, counted from 1, is one of the document's.
 bool hasPoint(const Document& doc, int i);
 bool hasLine(const Document& doc, int i);
+
+// True when `name` ends in `tail` (ASCII letters in any case): the file
+// name endings every program of the project tests.
+bool endsWithNoCase(std::string_view name, std::string_view tail);
 
 // True when the file name's last three characters are "lvl" in any case.
 bool isLevelName(const std::string& name);

@@ -1,5 +1,6 @@
 #include "picture_file.h"
 
+#include "document.h"
 #include "safe_file.h"
 
 #include <QBuffer>
@@ -8,7 +9,6 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cctype>
 #include <csetjmp>
 #include <vector>
 
@@ -67,14 +67,7 @@ bool encodePng(const QImage& image, std::string& out)
 
 } // namespace
 
-bool isPngName(const std::string& path)
-{
-    if (path.size() < 4)
-        return false;
-    std::string tail = path.substr(path.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return tail == ".png";
-}
+bool isPngName(const std::string& path) { return endsWithNoCase(path, ".png"); }
 
 QByteArray encodePicture(const QImage& image, bool png)
 {
