@@ -6,7 +6,7 @@
 # Needs hyperfine and gdk-pixbuf-thumbnailer (package libgdk-pixbuf2.0-bin).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-editor="${1:-$here/../build-rel/editor/shell/TRV424}"
+editor="${1:-$here/../build-rel/editor/app/TRV424}"
 document="${2:-$here/../data/sample.brg}"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT

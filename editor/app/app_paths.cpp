@@ -1,8 +1,8 @@
 #include "app_paths.h"
 
 #include "private_folder.h"
+#include "window_program.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -34,10 +34,15 @@ QString xdgDir(const char* variable, const QString& home, const QString& fallbac
 
 QString installedDataDir()
 {
-    // The program's own folder, not the current one: an installed tree can be moved.
-    QString beside = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/trusswick");
-    if (QFileInfo::exists(beside + "/new.brg"))
-        return beside;
+    // The program's own folder, not the current one: an installed tree can be
+    // moved. The command is in <prefix>/bin, the window program below libexec.
+    const QString dir = QString::fromStdString(programDir());
+    const QString beside = QDir::cleanPath(dir + "/../share/trusswick");
+    for (const QString& candidate :
+         {beside, QDir::cleanPath(dir + "/" TRUSSWICK_WINDOW_TO_COMMAND "/../share/trusswick")}) {
+        if (QFileInfo::exists(candidate + "/new.brg"))
+            return candidate;
+    }
 #ifdef TRUSSWICK_SOURCE_DATA
     return QStringLiteral(TRUSSWICK_SOURCE_DATA);
 #else

@@ -9,10 +9,14 @@
 #include "picture_export.h"
 #include "picture_file.h"
 #include "settings_file.h"
+#include "text_runs.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -138,8 +142,8 @@ int thumbnail(const EditorCommand& c, OptionValues options)
     return 1;
 }
 
-} // namespace
-
+// Runs an Export, Multisave or Thumbnail command with the options of the
+// settings file `paths` names.
 int runHeadless(const EditorCommand& command, const AppPaths& paths)
 {
     const OptionValues options = readOptions(paths);
@@ -149,4 +153,57 @@ int runHeadless(const EditorCommand& command, const AppPaths& paths)
     case EditorCommand::Kind::Thumbnail: return thumbnail(command, options);
     default: return 2;
     }
+}
+
+} // namespace
+
+std::optional<AppPaths> commandPaths(const EditorCommand& command)
+{
+    if (command.workdir.empty())
+        return AppPaths::perUser();
+    const QString workdir = QString::fromStdString(command.workdir);
+    if (!QFileInfo(workdir).isDir()) {
+        std::fprintf(stderr, "TRV424: --workdir %s: no such folder\n%s", command.workdir.c_str(),
+                     editorUsage().c_str());
+        return std::nullopt;
+    }
+    return AppPaths::portableIn(QDir(workdir).absolutePath());
+}
+
+int runCommand(const EditorCommand& command, int argc, char** argv)
+{
+    switch (command.kind) {
+    case EditorCommand::Kind::Error:
+        std::fprintf(stderr, "TRV424: %s\n%s", command.error.c_str(), editorUsage().c_str());
+        return 2;
+    case EditorCommand::Kind::Help: std::fputs(editorUsage().c_str(), stdout); return 0;
+    case EditorCommand::Kind::Version: std::puts("TRV424 " TRUSSWICK_VERSION); return 0;
+    case EditorCommand::Kind::ToText:
+    case EditorCommand::Kind::FromText: return runTextCommand(command);
+    case EditorCommand::Kind::Window: return 2;
+    default: break;
+    }
+    const std::optional<AppPaths> paths = commandPaths(command);
+    if (!paths)
+        return 2;
+    // Drawn off screen whatever display there is, so the pictures never
+    // depend on one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error is for the problems with the user's files alone.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "TRV424: %s\n", qPrintable(text));
+    });
+    // A thumbnail draws no text and waits for no event: no application
+    // object, so no platform plugin, fonts or locale set-up, which file
+    // managers pay for once per file.
+    if (command.kind == EditorCommand::Kind::Thumbnail) {
+        const int status = runHeadless(command, *paths);
+        // The picture is written and closed: the libraries' exit code would
+        // only page itself in, a third of the thumbnail's time.
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    const QGuiApplication app(argc, argv);
+    return runHeadless(command, *paths);
 }

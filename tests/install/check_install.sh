@@ -9,7 +9,7 @@
 set -euo pipefail
 build="$1" src="$2" version="$3"
 for tool in desktop-file-validate update-desktop-database appstreamcli update-mime-database gio \
-            cpack dpkg-deb dpkg-shlibdeps lintian man; do
+            cpack dpkg-deb dpkg-shlibdeps lintian man readelf; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool is missing (scripts/setup.sh installs it)"
     exit 77
@@ -28,9 +28,12 @@ cmake --install "$build" --prefix "$root/usr" >/dev/null
 installed="$(cd "$root" && find . -type f | sort)"
 
 # The tree.
-for f in TRV424 Rondix012; do
-  [ -x "$root/usr/bin/$f" ] || fail "bin/$f is not installed as a program"
+for f in bin/TRV424 bin/Rondix012 libexec/trusswick/TRV424; do
+  [ -x "$root/usr/$f" ] || fail "$f is not installed as a program"
 done
+# File managers start the command once per thumbnail: it must not load the widgets.
+readelf -d "$root/usr/bin/TRV424" | grep -q 'NEEDED.*libQt6Gui' || fail "bin/TRV424 does not link QtGui as expected"
+! readelf -d "$root/usr/bin/TRV424" | grep -q 'NEEDED.*libQt6Widgets' || fail "bin/TRV424 links QtWidgets"
 for f in new.brg sample.lvl sample.brg Zarvines_TW_Editor08.txt Tutorial.txt; do
   cmp -s "$src/data/$f" "$share/trusswick/$f" || fail "share/trusswick/$f is missing or differs from data/$f"
 done

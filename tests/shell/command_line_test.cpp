@@ -207,6 +207,13 @@ TEST_F(CommandLine, HelpVersionAndWrongUsage)
         EXPECT_NE(r.err.find("Usage: TRV424"), std::string::npos);
     }
     EXPECT_EQ(run({"--bogus"}).err.substr(0, 32), "TRV424: unknown option --bogus\nU");
+
+    // The command without its window program says so rather than ending silently.
+    fs::copy_file(TRV424_PATH, dir.file("TRV424"));
+    r = trvtest::runWithoutDisplay(dir.file("TRV424"), {}, dir.path().string());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("TRV424: cannot start the window program " + dir.path().string() + "/"), std::string::npos)
+        << r.err;
 }
 
 TEST_F(CommandLine, WindowOpensTheNamedFileInsteadOfTheSettingsOne)
