@@ -7,7 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,20 +18,38 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
 namespace {
 
+// A fresh folder of this run's own, which nobody can have prepared with links,
+// holding the largest bridge; removed at the end.
+struct BenchFolder {
+    std::string path = (std::filesystem::temp_directory_path() / "trv_text_runs_bench-XXXXXX").string();
+    BenchFolder()
+    {
+        std::string error;
+        if (!::mkdtemp(path.data()))
+            error = std::strerror(errno);
+        if (!error.empty() ||
+            !trv::writeFileSafely(path + "/largest.brg", trv::serializeDocument(largestDocument(), true), &error)) {
+            std::fprintf(stderr, "text_runs_bench: %s: %s\n", path.c_str(), error.c_str());
+            std::exit(1);
+        }
+    }
+    ~BenchFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(path, ec);
+    }
+};
+
 const std::string& folder()
 {
-    static const std::string dir = [] {
-        const std::string d = (std::filesystem::temp_directory_path() / "trv_text_runs_bench").string();
-        std::filesystem::create_directories(d);
-        trv::writeFileSafely(d + "/largest.brg", trv::serializeDocument(largestDocument(), true));
-        return d;
-    }();
-    return dir;
+    static const BenchFolder f;
+    return f.path;
 }
 
 // Runs a program with its output thrown away; false when it failed.

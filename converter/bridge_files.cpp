@@ -1,12 +1,11 @@
 #include "bridge_files.h"
 
 #include "bgb_core.h"
+#include "file_names.h"
 #include "folder_files.h"
 #include "safe_file.h"
 
 #include <QFile>
-
-#include <cctype>
 
 #include <sys/stat.h>
 
@@ -17,29 +16,16 @@ bool hasBrgExtension(const QString& name)
     return name.size() > 4 && name.right(4).compare(QLatin1String(".brg"), Qt::CaseInsensitive) == 0;
 }
 
-bool hasBrgExtension(const std::string& name)
-{
-    if (name.size() <= 4)
-        return false;
-    std::string tail = name.substr(name.size() - 4);
-    for (char& c : tail)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return tail == ".brg";
-}
-
-QString bgbPathFor(const QString& brgPath) { return brgPath.left(brgPath.size() - 3) + QStringLiteral("bgb"); }
+bool hasBrgExtension(const std::string& name) { return name.size() > 4 && trv::endsWithNoCase(name, ".brg"); }
 
 std::string bgbPathFor(const std::string& brgPath) { return brgPath.substr(0, brgPath.size() - 3) + "bgb"; }
 
-std::vector<std::string> folderBridges(const std::string& dir)
+std::vector<std::string> folderBridges(const std::string& dir, std::string* error)
 {
-    std::vector<std::string> names;
-    for (const std::string& path : trv::folderFiles(dir, false)) {
-        std::string name = path.substr(path.rfind('/') + 1);
-        if (hasBrgExtension(name))
-            names.push_back(std::move(name));
-    }
-    return names;
+    std::vector<std::string> paths = trv::folderFiles(dir, false, error);
+    // Hidden names are left out already, so each has something before ".brg".
+    std::erase_if(paths, [](const std::string& path) { return !trv::endsWithNoCase(path, ".brg"); });
+    return paths;
 }
 
 QString convertBridgeFile(const std::string& brgPath, const std::string& bgbPath)

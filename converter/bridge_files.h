@@ -14,13 +14,13 @@ bool hasBrgExtension(const QString& name);
 bool hasBrgExtension(const std::string& name);
 
 // The .bgb beside a bridge: its name with the last three characters replaced.
-QString bgbPathFor(const QString& brgPath);
 std::string bgbPathFor(const std::string& brgPath);
 
-// The names (bytes, not text: any name the folder holds) of the bridges a
+// The paths (bytes, not text: any name the folder holds) of the bridges a
 // folder run converts: not hidden, no folder, .brg in any letter case, in name
-// order. A link or special file is listed, for the run to refuse it.
-std::vector<std::string> folderBridges(const std::string& dir);
+// order. A link or special file is listed, for the run to refuse it. Empty,
+// with the reason in *error, when the folder cannot be read.
+std::vector<std::string> folderBridges(const std::string& dir, std::string* error = nullptr);
 
 // Reads the bridge at `brgPath` (no more than the largest bridge), converts it
 // and writes `bgbPath`. The old .bgb is replaced only once the new one is wholly

@@ -6,8 +6,6 @@
 #include <QString>
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace bgb {
 
@@ -75,20 +73,17 @@ void convertOne(const std::string& path, Counts& counts)
 
 void convertFolder(const std::string& dir, Counts& counts)
 {
-    // The listing itself cannot say why a folder is unreadable; this can.
-    std::error_code ec;
-    std::filesystem::directory_iterator probe(dir, ec);
-    if (ec) {
-        fail(dir, QStringLiteral("cannot read the folder (%1)").arg(QString::fromLocal8Bit(ec.message())));
+    std::string error;
+    const std::vector<std::string> bridges = folderBridges(dir, &error);
+    if (!error.empty()) {
+        fail(dir, QStringLiteral("cannot read the folder (%1)").arg(QString::fromLocal8Bit(error)));
         ++counts.failed;
         return;
     }
-    const std::string prefix = !dir.empty() && dir.back() == '/' ? dir : dir + '/';
-    const std::vector<std::string> names = folderBridges(dir);
-    if (names.empty())
+    if (bridges.empty())
         print(stderr, "Rondix012: " + dir + ": no .brg files in this folder");
-    for (const std::string& name : names)
-        convertOne(prefix + name, counts);
+    for (const std::string& path : bridges)
+        convertOne(path, counts);
 }
 
 } // namespace

@@ -200,12 +200,12 @@ void ConverterWindow::convertFolder()
     // The files are taken by their bytes: a name that is no valid text is shown
     // as well as it can be, and still converted.
     const std::string dir = QFile::encodeName(DropDir).toStdString();
-    for (const std::string& name : bgb::folderBridges(dir)) {
-        DropName = QFile::decodeName(name.c_str());
+    for (const std::string& path : bgb::folderBridges(dir)) {
+        DropName = QFile::decodeName(path.substr(dir.size()).c_str());
         sourcePath_ = DropDir + DropName;
         showStatus(sourcePath_);
         BaseName = DropDir + DropName.left(DropName.size() - 3);
-        const QString error = bgb::convertBridgeFile(dir + name, bgb::bgbPathFor(dir + name));
+        const QString error = bgb::convertBridgeFile(path, bgb::bgbPathFor(path));
         if (error.isEmpty()) {
             ++converted;
             showStatus(TxIn->text() + kDone);

@@ -18,13 +18,25 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 // Names are printed as the bytes they are, so that any name can be found again.
-void problem(const std::string& file, const std::string& why)
+void commandProblem(const std::string& file, const std::string& why)
 {
     std::fprintf(stderr, "TRV424: %s: %s\n", file.c_str(), why.c_str());
 }
+
+std::optional<std::string> readCommandDocument(const std::string& path, trv::Document& doc, std::vector<uint8_t>* bytes)
+{
+    std::string name = trv::resolveLetterCase(path);
+    std::string message;
+    switch (trv::readDocumentFile(name, doc, message, bytes)) {
+    case trv::ReadStatus::Missing: commandProblem(path, "no such file"); return std::nullopt;
+    case trv::ReadStatus::Refused: std::fprintf(stderr, "TRV424: %s\n", message.c_str()); return std::nullopt;
+    case trv::ReadStatus::Ok: break;
+    }
+    return name;
+}
+
+namespace {
 
 // The options of the settings file, as the window would take them at its start.
 OptionValues readOptions(const AppPaths& paths)
@@ -37,12 +49,12 @@ OptionValues readOptions(const AppPaths& paths)
     std::string error;
     const std::optional<SettingsRead> got = readSettingsFile(path.toStdString(), s, &error);
     if (!got) {
-        problem(path.toStdString(), error + "; the default settings are used");
+        commandProblem(path.toStdString(), error + "; the default settings are used");
         return o;
     }
     applySettings(o, s, *got);
     if (!got->problem.empty())
-        problem(path.toStdString(), "damaged (" + got->problem + "); the defaults are used for what it lacks");
+        commandProblem(path.toStdString(), "damaged (" + got->problem + "); the defaults are used for what it lacks");
     return o;
 }
 
@@ -50,17 +62,12 @@ OptionValues readOptions(const AppPaths& paths)
 QImage pictureOf(const std::string& path, const OptionValues& options)
 {
     if (!isDocumentName(path)) {
-        problem(path, "not a level or bridge file (.lvl or .brg)");
+        commandProblem(path, "not a level or bridge file (.lvl or .brg)");
         return {};
     }
-    const std::string name = trv::resolveLetterCase(path);
     trv::Document doc;
-    std::string message;
-    switch (trv::readDocumentFile(name, doc, message)) {
-    case trv::ReadStatus::Missing: problem(path, "no such file"); return {};
-    case trv::ReadStatus::Refused: std::fprintf(stderr, "TRV424: %s\n", message.c_str()); return {};
-    case trv::ReadStatus::Ok: break;
-    }
+    if (!readCommandDocument(path, doc))
+        return {};
     trv::DerivedTables tables;
     trv::deriveTables(doc, tables);
     return exportPicture(doc, tables, path, options);
@@ -73,7 +80,7 @@ bool write(const QImage& image, const std::string& to, trv::PictureFormat format
     const trv::HeldSignals held;
     if (trv::savePicture(image, to, &error, format, origin))
         return true;
-    problem(to, "cannot write: " + error);
+    commandProblem(to, "cannot write: " + error);
     return false;
 }
 
@@ -96,7 +103,7 @@ int multisave(const EditorCommand& c, const OptionValues& options)
     std::string error;
     const std::vector<std::string> files = trv::folderFiles(c.folder, c.subfolders, &error);
     if (!error.empty()) {
-        problem(c.folder, "cannot read the folder (" + error + ")");
+        commandProblem(c.folder, "cannot read the folder (" + error + ")");
         return 1;
     }
     int written = 0, failed = 0;
@@ -138,7 +145,7 @@ int thumbnail(const EditorCommand& c, OptionValues options)
         trv::writeFileInPlace(c.out, std::span(reinterpret_cast<const uint8_t*>(png.constData()), size_t(png.size())),
                               &error))
         return 0;
-    problem(c.out, "cannot write: " + error);
+    commandProblem(c.out, "cannot write: " + error);
     return 1;
 }
 

@@ -54,3 +54,11 @@ inline trv::LayoutInput mainLayoutInput(int clientWidth, int clientHeight, bool 
     in.autoScroll = autoScroll;
     return in;
 }
+
+// The drawing area's width (twips) in the export preview's window: the preview
+// frames its picture for this width whatever the screen grants, so the window
+// and the command line draw the same picture.
+inline double previewPicWidth(bool autoScroll)
+{
+    return trv::layoutGeometry(mainLayoutInput(design::kPreviewWindowWidth, 0, autoScroll)).picWidth;
+}

@@ -31,9 +31,7 @@ QImage exportPicture(const trv::Document& doc, const trv::DerivedTables& tables,
 {
     // The window's layout pass for the preview window, as LayoutView and the
     // preview sizing do it with the controls.
-    const trv::LayoutGeometry g =
-        trv::layoutGeometry(mainLayoutInput(design::kPreviewWindowWidth, 0, options.AutoScroll));
-    const int baseWidth = std::max(1, tw(g.picWidth));
+    const int baseWidth = std::max(1, tw(previewPicWidth(options.AutoScroll)));
     const int height = design::previewHeight(options.BmpHeight);
     trv::ViewState view =
         trv::UpdateViewScale(pixelsToTwips(baseWidth), pixelsToTwips(height), options.XYdiff, trv::kOpeningZoom, 0, 0);

@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "document.h"
 #include "file_io.h"
+#include "headless.h"
 #include "safe_file.h"
 #include "text_form.h"
 
@@ -13,44 +14,35 @@
 
 namespace {
 
-void problem(const std::string& file, const std::string& why)
-{
-    std::fprintf(stderr, "TRV424: %s: %s\n", file.c_str(), why.c_str());
-}
-
 int toText(const EditorCommand& c)
 {
-    const std::string name = trv::resolveLetterCase(c.file);
-    const bool level = trv::isLevelName(name);
     trv::Document doc;
-    std::string message;
     std::vector<uint8_t> bytes;
-    switch (trv::readDocumentFile(name, doc, message, &bytes)) {
-    case trv::ReadStatus::Missing: problem(c.file, "no such file"); return 1;
-    case trv::ReadStatus::Refused: std::fprintf(stderr, "TRV424: %s\n", message.c_str()); return 1;
-    case trv::ReadStatus::Ok: break;
-    }
+    const std::optional<std::string> name = readCommandDocument(c.file, doc, &bytes);
+    if (!name)
+        return 1;
+    const bool level = trv::isLevelName(*name);
     const size_t documentSize = trv::documentByteSize(level, doc.NPoints, doc.NLines);
     if (bytes.size() > documentSize) {
         // Only the start of a long tail was read; the file's size tells all of it.
         std::error_code ec;
-        const auto size = std::filesystem::file_size(name, ec);
+        const auto size = std::filesystem::file_size(*name, ec);
         const auto tail = (ec ? bytes.size() : size) - documentSize;
-        problem(c.file,
-                "the " + std::to_string(tail) +
-                    " bytes after the last line record are not part of the document and are left out");
+        commandProblem(c.file,
+                       "the " + std::to_string(tail) +
+                           " bytes after the last line record are not part of the document and are left out");
     }
     const std::string text = trv::documentToText(doc, level);
     if (c.out.empty()) {
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
-            problem("standard output", "cannot write");
+            commandProblem("standard output", "cannot write");
             return 1;
         }
         return 0;
     }
     std::string error;
     if (!trv::writeFileSafely(c.out, std::string_view(text), &error)) {
-        problem(c.out, "cannot write: " + error);
+        commandProblem(c.out, "cannot write: " + error);
         return 1;
     }
     std::printf("%s -> %s\n", c.file.c_str(), c.out.c_str());
@@ -82,13 +74,13 @@ int fromText(const EditorCommand& c)
     } else {
         std::error_code ec;
         if (!std::filesystem::exists(c.file, ec)) {
-            problem(c.file, "no such file");
+            commandProblem(c.file, "no such file");
             return 1;
         }
         bytes = trv::readFileBytes(c.file, &error, trv::kMaxTextBytes + 1);
     }
     if (!bytes) {
-        problem(c.file, error);
+        commandProblem(c.file, error);
         return 1;
     }
     trv::Document doc;
@@ -101,7 +93,7 @@ int fromText(const EditorCommand& c)
     // The name chooses the layout, as it does for the file reader.
     const std::vector<uint8_t> out = trv::serializeDocument(doc, !trv::isLevelName(c.out));
     if (!trv::writeFileSafely(c.out, out, &error)) {
-        problem(c.out, "cannot write: " + error);
+        commandProblem(c.out, "cannot write: " + error);
         return 1;
     }
     std::printf("%s -> %s\n", c.file.c_str(), c.out.c_str());

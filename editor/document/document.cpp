@@ -63,15 +63,6 @@ bool Document::operator==(const Document& o) const
 bool hasPoint(const Document& doc, int i) { return i >= 1 && i <= doc.NPoints; }
 bool hasLine(const Document& doc, int i) { return i >= 1 && i <= doc.NLines; }
 
-bool endsWithNoCase(std::string_view name, std::string_view tail)
-{
-    if (name.size() < tail.size())
-        return false;
-    name.remove_prefix(name.size() - tail.size());
-    return std::equal(name.begin(), name.end(), tail.begin(),
-                      [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
-}
-
 bool isLevelName(const std::string& name) { return endsWithNoCase(name, "lvl"); }
 
 size_t documentByteSize(bool level, int points, int lines)

@@ -1,5 +1,7 @@
 // The raw document: the words of a level or bridge file, exactly as stored.
 #pragma once
+#include "file_names.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -100,10 +102,6 @@ inline bool isFixedPoint(const PointRecord& r) { return r[kPointKind] == kFixedK
 // True when point (line) i, counted from 1, is one of the document's.
 bool hasPoint(const Document& doc, int i);
 bool hasLine(const Document& doc, int i);
-
-// True when `name` ends in `tail` (ASCII letters in any case): the file
-// name endings every program of the project tests.
-bool endsWithNoCase(std::string_view name, std::string_view tail);
 
 // True when the file name's last three characters are "lvl" in any case.
 bool isLevelName(const std::string& name);

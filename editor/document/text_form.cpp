@@ -27,7 +27,6 @@ struct Unit {
     double (*word)(double);
 };
 
-double yWord(double e) { return (e + 17152.0) * 65536.0; }
 double railValue(int32_t w)
 {
     const double e = wordToEditorY(w);
@@ -45,12 +44,12 @@ double unmapPointY(double v)
     return v > 0 ? v / 2 : v;
 }
 
-const Unit kHeightUnit{wordToEditorY, yWord};                                       // water, terrain: the editor value
-const Unit kRailUnit{railValue, [](double v) { return yWord(v > 0 ? v / 2 : v); }}; // as the box shows it
-const Unit kLeftEndUnit{wordToLeftEnd, [](double e) { return (e + 17672.0) * 65536.0; }};
-const Unit kRightEndUnit{rightValue, [](double v) { return (v / 2 + 17660.0) * 65536.0; }}; // as the box shows it
-const Unit kPointXUnit{wordToDisplayX, [](double x) { return ((x < 0 ? 2 * x : x) + 1048576.0 + 81920.0) * 1024.0; }};
-const Unit kPointYUnit{pointYValue, [](double y) { return yWord(unmapPointY(y)); }};
+const Unit kHeightUnit{wordToEditorY, yWordOf}; // water, terrain: the editor value
+const Unit kRailUnit{railValue, [](double v) { return yWordOf(v > 0 ? v / 2 : v); }}; // as the box shows it
+const Unit kLeftEndUnit{wordToLeftEnd, leftEndWordOf};
+const Unit kRightEndUnit{rightValue, [](double v) { return rightEndWordOf(v / 2); }}; // as the box shows it
+const Unit kPointXUnit{wordToDisplayX, [](double x) { return xWordOf(x < 0 ? 2 * x : x); }};
+const Unit kPointYUnit{pointYValue, [](double y) { return yWordOf(unmapPointY(y)); }};
 
 // The nearest word, halves to even as the editor's own encoders round, or none
 // when the value lies beyond the 32-bit range.
@@ -113,6 +112,9 @@ void putUnit(std::string& s, int32_t w, const Unit& unit)
     putInt(s, w);
     s += '}';
 }
+
+// Points and lines share their two named kinds: 1 (soft, line) and 2 (fixed, rail).
+static_assert(kSoftKind == 1 && kPlainKind == 1 && kFixedKind == 2 && kRailKind == 2);
 
 void putKind(std::string& s, int32_t w, const char* one, const char* two)
 {
@@ -397,13 +399,6 @@ public:
             whole = false;
         }
         return {std::string_view(start, size_t(p_ - start)), whole, at};
-    }
-
-    // Skips the literal that type() found.
-    void literal()
-    {
-        while (p_ < end_ && *p_ >= 'a' && *p_ <= 'z')
-            ++p_;
     }
 
 private:
@@ -847,8 +842,10 @@ TextReading documentFromText(std::string_view text, Document& out)
         result.line = 1;
         return result;
     }
-    // Read into a document of its own, kept from call to call: a fresh one would
-    // clear all of its 16,384 records each time. A successful reading writes every
+    // Read into a document of its own, so that a refused text leaves `out` as it
+    // was; kept from call to call, since a fresh one costs the allocation of all
+    // its 16,384 records (1.7 MB), which callers that read many texts (the
+    // fuzzers, the tests) would pay each time. A successful reading writes every
     // word that is copied out below.
     thread_local Document d;
     DocumentReader reader(text);

@@ -56,9 +56,4 @@ int32_t roundHalfEven32(double v)
     return static_cast<int32_t>(r);
 }
 
-int32_t encodeY(double e) { return roundHalfEven32((e + 17152.0) * 65536.0); }
-int32_t encodeX(double xUnhalved) { return roundHalfEven32((xUnhalved + 1048576.0 + 81920.0) * 1024.0); }
-int32_t encodeLeftEnd(double e) { return roundHalfEven32((e + 17672.0) * 65536.0); }
-int32_t encodeRightEnd(double e) { return roundHalfEven32((e + 17660.0) * 65536.0); }
-
 } // namespace trv

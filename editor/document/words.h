@@ -23,12 +23,18 @@ double wordToRightEnd(int32_t w);
 // Rounds to the nearest integer, halves to even, limited to the 32-bit range
 // so that no input can overflow.
 int32_t roundHalfEven32(double v);
+// The word a value stands for, before rounding: the encoders below round it,
+// the text form also tells a value beyond the 32-bit range.
+inline double yWordOf(double e) { return (e + 17152.0) * 65536.0; }
+inline double xWordOf(double xUnhalved) { return (xUnhalved + 1048576.0 + 81920.0) * 1024.0; }
+inline double leftEndWordOf(double e) { return (e + 17672.0) * 65536.0; }
+inline double rightEndWordOf(double e) { return (e + 17660.0) * 65536.0; }
 // Editor y value -> y word.
-int32_t encodeY(double e);
+inline int32_t encodeY(double e) { return roundHalfEven32(yWordOf(e)); }
 // Display x before halving (X') -> point x word.
-int32_t encodeX(double xUnhalved);
+inline int32_t encodeX(double xUnhalved) { return roundHalfEven32(xWordOf(xUnhalved)); }
 // Editor-unit ends -> end words (inverse of wordToLeftEnd / wordToRightEnd).
-int32_t encodeLeftEnd(double e);
-int32_t encodeRightEnd(double e);
+inline int32_t encodeLeftEnd(double e) { return roundHalfEven32(leftEndWordOf(e)); }
+inline int32_t encodeRightEnd(double e) { return roundHalfEven32(rightEndWordOf(e)); }
 
 } // namespace trv

@@ -244,6 +244,8 @@ std::string Form1::writeSettingsFile(bool placed)
 
     std::string error;
     QDir().mkpath(paths_.settingsDir);
+    // The settings are the user's own file, which a dotfile manager may keep as
+    // a link: the write goes to its target, as for any file the user names.
     trv::writeFileSafely(paths_.settingsFile().toStdString(), formatSettings(s), &error);
     return error;
 }

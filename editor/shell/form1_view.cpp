@@ -132,10 +132,7 @@ void Form1::LayoutView()
     // The export preview frames its picture for the full width it asks of the
     // window, as on a screen wide enough to grant it: the picture is then the
     // same on every screen, and the same as the command line draws.
-    double picWidth = g.picWidth;
-    if (options_.Apply)
-        picWidth = trv::layoutGeometry(mainLayoutInput(design::kPreviewWindowWidth, room.height(), options_.AutoScroll))
-                       .picWidth;
+    const double picWidth = options_.Apply ? previewPicWidth(options_.AutoScroll) : g.picWidth;
     Pic->setGeometry(Pic->x(), Pic->y(), std::max(1, tw(picWidth)), std::max(1, tw(g.picHeight)));
     Pic->setLogicalSquare();
     // The file name box sits at the foot of the drawing area as designed, and

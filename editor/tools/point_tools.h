@@ -58,8 +58,8 @@ EditResult DeletePoint(Document& doc, int selectedRow);
 int DeleteAttachedLines(Document& doc, int p);
 
 // What a save keeps: without `keepSoft` the soft points (from `firstSoftPoint`
-// on, 0 when there are none) go with the lines that end at one, without
-// `keepLines` every line; the header's counts follow.
+// on, 0 when there are none; point 1 always stays) go with the lines that end
+// at one, without `keepLines` every line; the header's counts follow.
 void DropForSave(Document& doc, int firstSoftPoint, bool keepSoft, bool keepLines);
 
 } // namespace trv
