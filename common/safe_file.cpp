@@ -141,7 +141,7 @@ std::optional<std::vector<uint8_t>> readFileBytes(const std::string& path, std::
 {
     // Non-blocking, so that opening a pipe does not wait for a writer.
     const int noFollow = origin == Origin::ProgramNamed ? O_NOFOLLOW : 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | noFollow);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noFollow);
     if (fd < 0 && errno == ELOOP) {
         fail(error, "a symbolic link");
         return std::nullopt;
@@ -194,7 +194,7 @@ bool writeFileInPlace(const std::string& path, std::span<const uint8_t> bytes, s
     if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
         return fail(error, "not a regular file");
     // Non-blocking, so that a pipe put under the name meanwhile does not wait for a reader.
-    int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     bool created = false;
     if (fd < 0 && errno == ENOENT) {
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
